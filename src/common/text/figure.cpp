@@ -1,0 +1,128 @@
+#include "figure.h"
+
+#include <cmath>
+
+qint64 divideRounded(qint64 n, qint64 d)
+{
+    if (d < 0) {
+        n = -n;
+        d = -d;
+    }
+    if (n < 0)
+        return -divideRounded(-n, d);
+    qint64 q = n / d;
+    if (2 * (n % d) >= d)
+        ++q;
+    return q;
+}
+
+Figure Figure::fromDouble(double value)
+{
+    if (!std::isfinite(value))
+        return Figure();
+    // Round the shortest decimal text, not the binary value: 0.22499999999999998 is 0,225 to a person.
+    const QString text = QString::number(value, 'g', 15);
+    if (auto parsed = parse(QString(text).replace(QLatin1Char('.'), QLatin1Char(','))))
+        return *parsed;
+    return Figure(qint64(std::llround(value * 100.0)));
+}
+
+std::optional<Figure> Figure::parse(const QString& input)
+{
+    const QString text = input.trimmed();
+    if (text.isEmpty())
+        return std::nullopt;
+    int pos = 0;
+    bool negative = false;
+    if (text.at(0) == QLatin1Char('-') || text.at(0) == QLatin1Char('+')) {
+        negative = text.at(0) == QLatin1Char('-');
+        pos = 1;
+    }
+    qint64 whole = 0;
+    int wholeDigits = 0;
+    for (; pos < text.size() && text.at(pos).isDigit(); ++pos) {
+        if (whole > 9'000'000'000'000LL)
+            return std::nullopt;
+        whole = whole * 10 + text.at(pos).digitValue();
+        ++wholeDigits;
+    }
+    // The third decimal decides the rounding; digits past it cannot change a half-away result.
+    qint64 fraction = 0;
+    int fractionDigits = 0;
+    if (pos < text.size() && text.at(pos) == QLatin1Char(',')) {
+        ++pos;
+        for (; pos < text.size() && text.at(pos).isDigit(); ++pos) {
+            if (fractionDigits < 3) {
+                fraction = fraction * 10 + text.at(pos).digitValue();
+                ++fractionDigits;
+            }
+        }
+        if (fractionDigits == 0 && wholeDigits == 0)
+            return std::nullopt;
+    } else if (wholeDigits == 0) {
+        return std::nullopt;
+    }
+    // e-notation from QString::number is accepted for stored doubles only through fromDouble.
+    if (pos < text.size() && (text.at(pos) == QLatin1Char('e') || text.at(pos) == QLatin1Char('E'))) {
+        bool ok = false;
+        const double v = QString(text).replace(QLatin1Char(','), QLatin1Char('.')).toDouble(&ok);
+        if (!ok)
+            return std::nullopt;
+        return Figure(qint64(std::llround(v * 100.0)));
+    }
+    if (pos != text.size())
+        return std::nullopt;
+    while (fractionDigits < 3) {
+        fraction *= 10;
+        ++fractionDigits;
+    }
+    qint64 thousandths = whole * 1000 + fraction;
+    qint64 cents = thousandths / 10;
+    const qint64 last = thousandths % 10;
+    if (last >= 5)
+        ++cents;
+    return Figure(negative ? -cents : cents);
+}
+
+QString Figure::text00() const
+{
+    const qint64 a = m_cents < 0 ? -m_cents : m_cents;
+    QString s = QString::number(a / 100) + QLatin1Char(',') + QStringLiteral("%1").arg(a % 100, 2, 10, QLatin1Char('0'));
+    if (m_cents < 0)
+        s.prepend(QLatin1Char('-'));
+    return s;
+}
+
+QString Figure::shortText() const
+{
+    const qint64 a = m_cents < 0 ? -m_cents : m_cents;
+    QString s = QString::number(a / 100);
+    const qint64 frac = a % 100;
+    if (frac != 0) {
+        s += QLatin1Char(',');
+        if (frac % 10 == 0)
+            s += QString::number(frac / 10);
+        else
+            s += QStringLiteral("%1").arg(frac, 2, 10, QLatin1Char('0'));
+    }
+    if (m_cents < 0)
+        s.prepend(QLatin1Char('-'));
+    return s;
+}
+
+QString Figure::money12() const
+{
+    return text00().rightJustified(12, QLatin1Char(' '));
+}
+
+Figure Figure::multiply(Figure a, Figure b)
+{
+    return Figure(divideRounded(a.m_cents * b.m_cents, 100));
+}
+
+std::optional<Figure> Figure::divide(Figure a, Figure b)
+{
+    if (b.m_cents == 0)
+        return std::nullopt;
+    return Figure(divideRounded(a.m_cents * 100, b.m_cents));
+}

@@ -1,0 +1,99 @@
+#include "windowkeys.h"
+
+#include <QAbstractButton>
+#include <QEvent>
+#include <QKeyEvent>
+#include <QMdiSubWindow>
+#include <QResizeEvent>
+#include <QShortcut>
+#include <QTextEdit>
+#include <QTreeWidget>
+
+HelpPaneToggle::HelpPaneToggle(QWidget* window, QTextEdit* pane, QList<QWidget*> controls,
+                               std::function<QString()> workingCaption, QString helpCaption)
+    : QObject(window), m_window(window), m_pane(pane), m_workingCaption(std::move(workingCaption)),
+      m_helpCaption(std::move(helpCaption))
+{
+    for (QWidget* w : controls)
+        m_controls.append(w);
+    auto* shortcut = new QShortcut(QKeySequence(Qt::Key_F1), window);
+    shortcut->setContext(Qt::WidgetWithChildrenShortcut);
+    connect(shortcut, &QShortcut::activated, this, &HelpPaneToggle::toggle);
+    window->installEventFilter(this);
+}
+
+bool HelpPaneToggle::isShowing() const
+{
+    return m_pane && m_pane->isVisible();
+}
+
+void HelpPaneToggle::setPane(QTextEdit* pane)
+{
+    if (m_pane && m_pane != pane)
+        m_pane->hide();
+    m_pane = pane;
+}
+
+void HelpPaneToggle::toggle()
+{
+    if (!m_pane)
+        return;
+    if (!m_pane->isVisible()) {
+        for (const auto& w : m_controls)
+            if (w)
+                w->hide();
+        m_pane->setGeometry(m_window->rect());
+        m_pane->setLineWrapMode(QTextEdit::FixedPixelWidth);
+        m_pane->setLineWrapColumnOrWidth(qMax(1, m_window->width() - 30));
+        m_pane->show();
+        m_pane->raise();
+        m_window->setWindowTitle(m_helpCaption);
+    } else {
+        m_pane->hide();
+        m_window->setWindowTitle(m_workingCaption());
+        for (const auto& w : m_controls)
+            if (w)
+                w->show();
+    }
+}
+
+bool HelpPaneToggle::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_window && event->type() == QEvent::Resize && isShowing())
+        m_pane->setGeometry(m_window->rect());
+    return QObject::eventFilter(watched, event);
+}
+
+QTextEdit* makeHelpPane(QWidget* window, const QStringList& paragraphs, const QString& objectName)
+{
+    auto* pane = new QTextEdit(window);
+    pane->setObjectName(objectName);
+    pane->setReadOnly(true);
+    pane->setAccessibleName(QStringLiteral("Pomoć"));
+    QFont font(QStringLiteral("MS Shell Dlg"), 8);
+    font.setStyleHint(QFont::SansSerif);
+    pane->setFont(font);
+    pane->setPlainText(paragraphs.join(QStringLiteral("\n\n")));
+    pane->hide();
+    return pane;
+}
+
+void closeWindow(QWidget* window)
+{
+    if (auto* sub = qobject_cast<QMdiSubWindow*>(window->parentWidget()))
+        sub->close();
+    else
+        window->close();
+}
+
+void EscCloses(QWidget* window)
+{
+    auto* shortcut = new QShortcut(QKeySequence(Qt::Key_Escape), window);
+    shortcut->setContext(Qt::WidgetWithChildrenShortcut);
+    QObject::connect(shortcut, &QShortcut::activated, window, [window] { closeWindow(window); });
+}
+
+void ListDblClickDefault(QTreeWidget* list, QAbstractButton* button)
+{
+    QObject::connect(list, &QTreeWidget::itemDoubleClicked, button, [button] { button->click(); });
+}

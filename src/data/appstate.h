@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QString>
+
+// The process-wide state shared by the windows.
+namespace AppState {
+
+// The chosen company's id (0 until a company is chosen); enters SQL as a plain integer.
+extern double idizabranetvrtke;
+// The open book's file name (BookFileName form) and its kind, "Skladiste" or "Proizvodnja".
+extern QString bazaknjige;
+extern QString vrstabaze;
+// The warehouse book a production book takes its components from.
+extern QString bazaskladista;
+// "Primka", "Izdatnica" or "proizvodnja".
+extern QString vrstadokumenta;
+// The articles or partners window was opened from the stock-document window.
+extern bool izprimke;
+
+// The company id as the integer text that enters SQL and the registry's idtvrtke column ("7").
+QString companyIdText();
+
+// Back to the state of a fresh start (tests).
+void reset();
+
+} // namespace AppState

@@ -1,0 +1,279 @@
+#include "database.h"
+
+#include <QCollator>
+#include <QFile>
+#include <QFileInfo>
+#include <QSqlDriver>
+#include <QSqlError>
+#include <QUrl>
+#include <QUuid>
+
+#include <sqlite3.h>
+
+#include <atomic>
+
+namespace {
+
+QString errorText(const QSqlError& error)
+{
+    QString text = error.databaseText();
+    if (text.isEmpty())
+        text = error.text();
+    return text;
+}
+
+sqlite3* nativeHandle(QSqlDatabase& db)
+{
+    const QVariant v = db.driver()->handle();
+    if (v.isValid() && qstrcmp(v.typeName(), "sqlite3*") == 0)
+        return *static_cast<sqlite3* const*>(v.constData());
+    return nullptr;
+}
+
+QString argText(sqlite3_value* value)
+{
+    const auto* text = reinterpret_cast<const char16_t*>(sqlite3_value_text16(value));
+    const int bytes = sqlite3_value_bytes16(value);
+    return QString::fromUtf16(text, bytes / 2);
+}
+
+void foldFunction(sqlite3_context* context, int, sqlite3_value** argv)
+{
+    if (sqlite3_value_type(argv[0]) == SQLITE_NULL) {
+        sqlite3_result_null(context);
+        return;
+    }
+    const QString folded = foldText(argText(argv[0]));
+    sqlite3_result_text16(context, folded.utf16(), int(folded.size() * 2), SQLITE_TRANSIENT);
+}
+
+void beginsFunction(sqlite3_context* context, int, sqlite3_value** argv)
+{
+    if (sqlite3_value_type(argv[0]) == SQLITE_NULL || sqlite3_value_type(argv[1]) == SQLITE_NULL) {
+        sqlite3_result_int(context, 0);
+        return;
+    }
+    sqlite3_result_int(context, foldText(argText(argv[0])).startsWith(foldText(argText(argv[1]))) ? 1 : 0);
+}
+
+void containsFunction(sqlite3_context* context, int, sqlite3_value** argv)
+{
+    if (sqlite3_value_type(argv[0]) == SQLITE_NULL || sqlite3_value_type(argv[1]) == SQLITE_NULL) {
+        sqlite3_result_int(context, 0);
+        return;
+    }
+    sqlite3_result_int(context, foldText(argText(argv[0])).contains(foldText(argText(argv[1]))) ? 1 : 0);
+}
+
+int collateHr(void*, int lenA, const void* a, int lenB, const void* b)
+{
+    static const QCollator collator = [] {
+        QCollator c{QLocale(QLocale::Croatian, QLocale::Croatia)};
+        c.setCaseSensitivity(Qt::CaseInsensitive);
+        c.setNumericMode(false);
+        return c;
+    }();
+    const QString sa = QString::fromUtf16(static_cast<const char16_t*>(a), lenA / 2);
+    const QString sb = QString::fromUtf16(static_cast<const char16_t*>(b), lenB / 2);
+    const int r = collator.compare(sa, sb);
+    if (r != 0)
+        return r;
+    return QString::compare(sa, sb); // a total order for equal-looking names
+}
+
+void registerFunctions(QSqlDatabase& db)
+{
+    if (sqlite3* handle = nativeHandle(db)) {
+        sqlite3_create_function(handle, "hr_fold", 1, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr, foldFunction,
+                                nullptr, nullptr);
+        sqlite3_create_function(handle, "hr_begins", 2, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr, beginsFunction,
+                                nullptr, nullptr);
+        sqlite3_create_function(handle, "hr_contains", 2, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr,
+                                containsFunction, nullptr, nullptr);
+        sqlite3_create_collation(handle, "hr", SQLITE_UTF16_ALIGNED, nullptr, collateHr);
+    }
+}
+
+QString nextConnectionName()
+{
+    static std::atomic<int> counter{0};
+    return QStringLiteral("knj-%1").arg(++counter);
+}
+
+} // namespace
+
+DbError::DbError(DbErrorKind kind, QString description)
+    : m_kind(kind), m_description(std::move(description)), m_what(m_description.toUtf8())
+{
+}
+
+Database::Database(QString path, QString connectionName, bool create)
+    : m_path(std::move(path)), m_connectionName(std::move(connectionName))
+{
+    m_db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connectionName);
+    const QString uri = QUrl::fromLocalFile(QFileInfo(m_path).absoluteFilePath()).toString(QUrl::FullyEncoded) +
+                        (create ? QStringLiteral("?mode=rwc") : QStringLiteral("?mode=rw"));
+    m_db.setDatabaseName(uri);
+    m_db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=5000"));
+    if (!m_db.open()) {
+        const QString text = errorText(m_db.lastError());
+        m_db = QSqlDatabase();
+        QSqlDatabase::removeDatabase(m_connectionName);
+        m_connectionName.clear();
+        throw DbError(create ? DbErrorKind::CannotCreate : DbErrorKind::FileNotFound,
+                      QStringLiteral("Datoteka %1 se ne može otvoriti: %2").arg(m_path, text));
+    }
+    registerFunctions(m_db);
+}
+
+Database Database::open(const QString& path)
+{
+    if (!QFileInfo(path).isFile())
+        throw DbError(DbErrorKind::FileNotFound, QStringLiteral("Datoteka %1 ne postoji.").arg(path));
+    Database db(path, nextConnectionName(), false);
+    QSqlQuery probe(db.m_db);
+    if (!probe.exec(QStringLiteral("select count(*) from sqlite_master")))
+        throw DbError(DbErrorKind::NotADatabase,
+                      QStringLiteral("Datoteka %1 nije baza podataka: %2").arg(path, errorText(probe.lastError())));
+    return db;
+}
+
+Database::Database(Database&& other) noexcept
+    : m_path(std::move(other.m_path)), m_connectionName(std::move(other.m_connectionName)), m_db(other.m_db)
+{
+    other.m_db = QSqlDatabase();
+    other.m_connectionName.clear();
+}
+
+Database::~Database()
+{
+    if (m_connectionName.isEmpty())
+        return;
+    m_db.close();
+    m_db = QSqlDatabase();
+    QSqlDatabase::removeDatabase(m_connectionName);
+}
+
+QSqlQuery Database::run(const QString& sql, const QVariantList& values)
+{
+    QSqlQuery query(m_db);
+    query.setForwardOnly(true);
+    if (!query.prepare(sql))
+        throw DbError(DbErrorKind::Statement, errorText(query.lastError()));
+    for (const QVariant& v : values)
+        query.addBindValue(v);
+    if (!query.exec())
+        throw DbError(DbErrorKind::Statement, errorText(query.lastError()));
+    return query;
+}
+
+void Database::exec(const QString& sql, const QVariantList& values)
+{
+    run(sql, values);
+}
+
+qint64 Database::insert(const QString& sql, const QVariantList& values)
+{
+    QSqlQuery query = run(sql, values);
+    return query.lastInsertId().toLongLong();
+}
+
+QList<QSqlRecord> Database::select(const QString& sql, const QVariantList& values)
+{
+    QSqlQuery query = run(sql, values);
+    QList<QSqlRecord> rows;
+    while (query.next())
+        rows.append(query.record());
+    if (query.lastError().isValid())
+        throw DbError(DbErrorKind::Statement, errorText(query.lastError()));
+    return rows;
+}
+
+std::optional<QSqlRecord> Database::selectFirst(const QString& sql, const QVariantList& values)
+{
+    QSqlQuery query = run(sql, values);
+    if (query.next())
+        return query.record();
+    return std::nullopt;
+}
+
+QVariant Database::scalar(const QString& sql, const QVariantList& values)
+{
+    QSqlQuery query = run(sql, values);
+    if (query.next())
+        return query.value(0);
+    return QVariant();
+}
+
+Transaction::Transaction(Database& db) : m_db(db)
+{
+    if (!m_db.m_db.transaction())
+        throw DbError(DbErrorKind::Statement, errorText(m_db.m_db.lastError()));
+}
+
+Transaction::~Transaction()
+{
+    if (!m_done)
+        m_db.m_db.rollback();
+}
+
+void Transaction::commit()
+{
+    if (!m_db.m_db.commit()) {
+        const QString text = errorText(m_db.m_db.lastError());
+        m_db.m_db.rollback();
+        m_done = true;
+        throw DbError(DbErrorKind::Statement, text);
+    }
+    m_done = true;
+}
+
+void createDatabase(const QString& path, const std::function<void(Database&)>& build)
+{
+    if (QFileInfo::exists(path))
+        throw DbError(DbErrorKind::AlreadyExists, QStringLiteral("Datoteka %1 već postoji.").arg(path));
+    const QFileInfo info(path);
+    const QString temp = info.absolutePath() + QStringLiteral("/.") + info.fileName() + QStringLiteral(".") +
+                         QUuid::createUuid().toString(QUuid::Id128).left(8) + QStringLiteral(".tmp");
+    auto discard = [&temp] {
+        QFile::remove(temp);
+        QFile::remove(temp + QStringLiteral("-journal"));
+    };
+    try {
+        Database db(temp, nextConnectionName(), true);
+        Transaction tx(db);
+        build(db);
+        tx.commit();
+    } catch (const DbError& e) {
+        discard();
+        throw DbError(e.kind() == DbErrorKind::Statement ? DbErrorKind::Statement : DbErrorKind::CannotCreate,
+                      QStringLiteral("Baza %1 nije stvorena: %2").arg(path, e.description()));
+    }
+    // QFile::rename never replaces an existing file, so a file made meanwhile by another copy stays.
+    if (!QFile::rename(temp, path)) {
+        discard();
+        if (QFileInfo::exists(path))
+            throw DbError(DbErrorKind::AlreadyExists, QStringLiteral("Datoteka %1 već postoji.").arg(path));
+        throw DbError(DbErrorKind::CannotCreate, QStringLiteral("Baza %1 nije stvorena.").arg(path));
+    }
+}
+
+QString foldText(const QString& text)
+{
+    return text.toCaseFolded();
+}
+
+QString sqlEqualsIgnoringCase(const QString& column)
+{
+    return QStringLiteral("hr_fold(%1) = hr_fold(?)").arg(column);
+}
+
+QString sqlBeginsIgnoringCase(const QString& column)
+{
+    return QStringLiteral("hr_begins(%1, ?)").arg(column);
+}
+
+QString sqlContainsIgnoringCase(const QString& column)
+{
+    return QStringLiteral("hr_contains(%1, ?)").arg(column);
+}

@@ -1,0 +1,104 @@
+#pragma once
+
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QSqlRecord>
+#include <QString>
+#include <QVariant>
+
+#include <exception>
+#include <functional>
+#include <optional>
+
+enum class DbErrorKind
+{
+    AlreadyExists, // creating a file that is there (the old engine's error 3204)
+    FileNotFound,  // opening a file that is not there
+    NotADatabase,  // the file is there but holds no database of ours
+    CannotCreate,  // the folder cannot be written, or building the new file failed
+    Statement,     // a statement failed
+    FileSystem     // a file could not be removed or renamed
+};
+
+// An error of the data layer; description() is the text shown to the user.
+class DbError : public std::exception
+{
+public:
+    DbError(DbErrorKind kind, QString description);
+    DbErrorKind kind() const { return m_kind; }
+    const QString& description() const { return m_description; }
+    const char* what() const noexcept override { return m_what.constData(); }
+
+private:
+    DbErrorKind m_kind;
+    QString m_description;
+    QByteArray m_what;
+};
+
+// One open connection to one database file; closed when the object goes.
+// Opening never creates a file. Every value reaches SQL as a bound parameter.
+class Database
+{
+public:
+    static Database open(const QString& path);
+    ~Database();
+    Database(Database&& other) noexcept;
+    Database& operator=(Database&&) = delete;
+    Database(const Database&) = delete;
+    Database& operator=(const Database&) = delete;
+
+    const QString& path() const { return m_path; }
+
+    // Runs one statement with its bound values; throws DbError on failure.
+    void exec(const QString& sql, const QVariantList& values = {});
+    // Runs an insert and returns the new row's id.
+    qint64 insert(const QString& sql, const QVariantList& values = {});
+    // Runs a query and returns all its rows (the query is finished before returning).
+    QList<QSqlRecord> select(const QString& sql, const QVariantList& values = {});
+    std::optional<QSqlRecord> selectFirst(const QString& sql, const QVariantList& values = {});
+    // The first column of the first row, or an invalid variant when there is no row.
+    QVariant scalar(const QString& sql, const QVariantList& values = {});
+
+    QSqlDatabase& connection() { return m_db; }
+
+private:
+    friend class Transaction;
+    friend void createDatabase(const QString&, const std::function<void(Database&)>&);
+    Database(QString path, QString connectionName, bool create);
+    QSqlQuery run(const QString& sql, const QVariantList& values);
+
+    QString m_path;
+    QString m_connectionName;
+    QSqlDatabase m_db;
+};
+
+// Begins a transaction; rolls it back unless commit() was reached.
+class Transaction
+{
+public:
+    explicit Transaction(Database& db);
+    ~Transaction();
+    void commit();
+    Transaction(const Transaction&) = delete;
+    Transaction& operator=(const Transaction&) = delete;
+
+private:
+    Database& m_db;
+    bool m_done = false;
+};
+
+// Creates a new database file at path and lets build() lay out its tables and rows, in one transaction.
+// The file is built under a temporary name and renamed when complete, so a failure leaves nothing behind.
+// Throws DbError AlreadyExists (file untouched) when the file is there, CannotCreate or Statement otherwise.
+void createDatabase(const QString& path, const std::function<void(Database&)>& build);
+
+// Text folded for case-insensitive comparison (Č Ć Đ Š Ž too); the same rule as SQL's hr_fold().
+QString foldText(const QString& text);
+
+// SQL fragment: column equal to the bound value, ignoring letter case, taken literally.
+QString sqlEqualsIgnoringCase(const QString& column);
+// SQL fragment: column begins with / contains the bound value, ignoring letter case, taken literally.
+QString sqlBeginsIgnoringCase(const QString& column);
+QString sqlContainsIgnoringCase(const QString& column);
+// Collation for ordering names: Croatian, case-insensitive ("order by ime collate hr").
+inline constexpr const char* CollateHr = " collate hr";

@@ -1,0 +1,127 @@
+#include "fixture.h"
+
+#include "data/appstate.h"
+#include "data/programfolder.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QKeyEvent>
+#include <QPrinter>
+#include <QTest>
+#include <QWidget>
+
+namespace knjtest {
+
+ProgramFolderFixture::ProgramFolderFixture()
+{
+    closeAllWindows();
+    ProgramFolder::setPath(m_dir.path());
+    AppState::reset();
+}
+
+ProgramFolderFixture::~ProgramFolderFixture()
+{
+    closeAllWindows();
+    ProgramFolder::setPath(QString());
+    AppState::reset();
+}
+
+QString ProgramFolderFixture::filePath(const QString& name) const
+{
+    return m_dir.filePath(name);
+}
+
+MsgBoxScript::MsgBoxScript()
+{
+    MsgBoxHook::setAnswerer([this](const MsgRequest& request) {
+        m_calls.append(request);
+        if (m_answers.empty()) {
+            ++m_unanswered;
+            const int set = request.style & 7;
+            return set == 0 ? int(MsgOk) : (set == 4 ? int(MsgNo) : int(MsgCancel));
+        }
+        const int a = m_answers.front();
+        m_answers.pop_front();
+        return a;
+    });
+}
+
+MsgBoxScript::~MsgBoxScript()
+{
+    MsgBoxHook::setAnswerer({});
+}
+
+MsgBoxScript& MsgBoxScript::answer(int button)
+{
+    m_answers.push_back(button);
+    return *this;
+}
+
+void MsgBoxScript::clear()
+{
+    m_calls.clear();
+    m_answers.clear();
+    m_unanswered = 0;
+}
+
+PrintRecorder::PrintRecorder(const QString& pdfPath)
+{
+    Printing::setRecorder(&m_pages);
+    Printing::setPrinterFactory([this, pdfPath] {
+        ++m_jobs;
+        auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        printer->setOutputFormat(QPrinter::PdfFormat);
+        printer->setOutputFileName(pdfPath);
+        return printer;
+    });
+}
+
+PrintRecorder::~PrintRecorder()
+{
+    Printing::setRecorder(nullptr);
+    Printing::setPrinterFactory({});
+}
+
+QStringList PrintRecorder::lines() const
+{
+    QStringList all;
+    for (const QStringList& page : m_pages)
+        all += page;
+    return all;
+}
+
+NoPrinter::NoPrinter()
+{
+    Printing::setPrinterFactory([] { return std::unique_ptr<QPrinter>(); });
+}
+
+NoPrinter::~NoPrinter()
+{
+    Printing::setPrinterFactory({});
+}
+
+void typeText(QWidget* widget, const QString& text)
+{
+    for (const QChar ch : text) {
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(ch));
+        QKeyEvent release(QEvent::KeyRelease, Qt::Key_unknown, Qt::NoModifier, QString(ch));
+        QApplication::sendEvent(widget, &press);
+        QApplication::sendEvent(widget, &release);
+    }
+}
+
+void triggerAction(QObject* root, const QString& name)
+{
+    QAction* action = root->findChild<QAction*>(name);
+    QVERIFY2(action, qPrintable(QStringLiteral("no action named ") + name));
+    action->trigger();
+}
+
+void closeAllWindows()
+{
+    for (QWidget* w : QApplication::topLevelWidgets())
+        delete w;
+    QApplication::processEvents();
+}
+
+} // namespace knjtest

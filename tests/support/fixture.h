@@ -1,0 +1,101 @@
+#pragma once
+
+#include "common/hrmsgbox.h"
+#include "common/printing.h"
+
+#include <QList>
+#include <QString>
+#include <QTemporaryDir>
+
+#include <deque>
+#include <memory>
+
+class QWidget;
+class QAction;
+
+namespace knjtest {
+
+// A fresh, empty program folder for one test case; the process-wide state starts afresh too.
+// Closing it deletes every window still open.
+class ProgramFolderFixture
+{
+public:
+    ProgramFolderFixture();
+    ~ProgramFolderFixture();
+    QString path() const { return m_dir.path(); }
+    QString filePath(const QString& name) const;
+
+private:
+    QTemporaryDir m_dir;
+};
+
+// Answers message boxes in place of a person and records every box shown.
+// A box for which no answer is queued is answered with its escape button and counted as unexpected.
+class MsgBoxScript
+{
+public:
+    MsgBoxScript();
+    ~MsgBoxScript();
+    MsgBoxScript& answer(int button);
+    const QList<MsgRequest>& calls() const { return m_calls; }
+    const MsgRequest& last() const { return m_calls.last(); }
+    int unanswered() const { return m_unanswered; }
+    int pendingAnswers() const { return int(m_answers.size()); }
+    void clear();
+
+private:
+    std::deque<int> m_answers;
+    QList<MsgRequest> m_calls;
+    int m_unanswered = 0;
+};
+
+// Prints into a PDF file of the test's folder and records the printed text page by page.
+class PrintRecorder
+{
+public:
+    explicit PrintRecorder(const QString& pdfPath);
+    ~PrintRecorder();
+    const Printing::PrintedPages& pages() const { return m_pages; }
+    // All printed lines of all pages, in order.
+    QStringList lines() const;
+    int jobs() const { return m_jobs; }
+
+private:
+    Printing::PrintedPages m_pages;
+    int m_jobs = 0;
+};
+
+// Printing as on a machine without a default printer.
+class NoPrinter
+{
+public:
+    NoPrinter();
+    ~NoPrinter();
+};
+
+// Types text into the focused child of a widget with key events that carry the text (Croatian letters too).
+void typeText(QWidget* widget, const QString& text);
+
+// Finds a named widget or action below root; fails the test when it is missing.
+template <class T>
+T* find(QObject* root, const QString& name);
+
+// Triggers the menu action of that name below root.
+void triggerAction(QObject* root, const QString& name);
+
+// Deletes every top-level window (between test cases).
+void closeAllWindows();
+
+} // namespace knjtest
+
+#include <QObject>
+#include <QTest>
+
+template <class T>
+T* knjtest::find(QObject* root, const QString& name)
+{
+    T* found = root->findChild<T*>(name);
+    if (!found)
+        qWarning("knjtest::find: no %s named %s", T::staticMetaObject.className(), qPrintable(name));
+    return found;
+}
