@@ -33,3 +33,8 @@ void setMenusEnabled(MenuGroup group, bool enabled)
 }
 
 } // namespace Workspace
+
+void ReleaseMainMenus(MenuGroup group)
+{
+    Workspace::setMenusEnabled(group, true);
+}

@@ -28,3 +28,6 @@ void showWorkingWindow(QWidget* window, QWidget* frame);
 void setMenusEnabled(MenuGroup group, bool enabled);
 
 } // namespace Workspace
+
+// A closing working window switches its group's top menus on again.
+void ReleaseMainMenus(MenuGroup group);

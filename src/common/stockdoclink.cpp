@@ -1,0 +1,40 @@
+#include "stockdoclink.h"
+
+namespace {
+StockDocumentLink::Receiver& receiver()
+{
+    static StockDocumentLink::Receiver r;
+    return r;
+}
+} // namespace
+
+namespace StockDocumentLink {
+
+void setReceiver(Receiver r)
+{
+    receiver() = std::move(r);
+}
+
+void clearReceiver()
+{
+    receiver() = Receiver();
+}
+
+bool hasReceiver()
+{
+    return bool(receiver().refillArticlePickers) || bool(receiver().refillPartnerPicker);
+}
+
+void refillArticlePickers()
+{
+    if (receiver().refillArticlePickers)
+        receiver().refillArticlePickers();
+}
+
+void refillPartnerPicker(const QString& mode)
+{
+    if (receiver().refillPartnerPicker)
+        receiver().refillPartnerPicker(mode);
+}
+
+} // namespace StockDocumentLink

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QString>
+
+#include <functional>
+
+// How the master-data windows hand their results to the stock-document window while it is loaded.
+// The stock-document window installs the receiver when it loads and clears it when it closes; with no
+// receiver the calls do nothing.
+namespace StockDocumentLink {
+
+struct Receiver
+{
+    // New or changed articles: refill the article pickers (codes and names).
+    std::function<void()> refillArticlePickers;
+    // New partners: refill the partner picker with the partner kinds of the given mode
+    // ("Primka": suppliers D and S; any other: customers and cost places K and S).
+    std::function<void(const QString& mode)> refillPartnerPicker;
+};
+
+void setReceiver(Receiver receiver);
+void clearReceiver();
+bool hasReceiver();
+void refillArticlePickers();
+void refillPartnerPicker(const QString& mode);
+
+} // namespace StockDocumentLink
