@@ -18,7 +18,6 @@ MsgBoxHook::Answerer& answerer()
 
 struct ButtonSpec
 {
-    QMessageBox::StandardButton button;
     const char* caption;
     int result;
 };
@@ -28,19 +27,19 @@ std::vector<ButtonSpec> buttonsOf(int style)
 {
     switch (style & 7) {
     case 1:
-        return {{QMessageBox::Ok, "U redu", MsgOk}, {QMessageBox::Cancel, "Odustani", MsgCancel}};
+        return {{"U redu", MsgOk}, {"Odustani", MsgCancel}};
     case 2:
-        return {{QMessageBox::Abort, "Prekini", MsgAbort},
-                {QMessageBox::Retry, "Ponovi", MsgRetry},
-                {QMessageBox::Ignore, "Zanemari", MsgIgnore}};
+        return {{"Prekini", MsgAbort},
+                {"Ponovi", MsgRetry},
+                {"Zanemari", MsgIgnore}};
     case 3:
-        return {{QMessageBox::Yes, "Da", MsgYes}, {QMessageBox::No, "Ne", MsgNo}, {QMessageBox::Cancel, "Odustani", MsgCancel}};
+        return {{"Da", MsgYes}, {"Ne", MsgNo}, {"Odustani", MsgCancel}};
     case 4:
-        return {{QMessageBox::Yes, "Da", MsgYes}, {QMessageBox::No, "Ne", MsgNo}};
+        return {{"Da", MsgYes}, {"Ne", MsgNo}};
     case 5:
-        return {{QMessageBox::Retry, "Ponovi", MsgRetry}, {QMessageBox::Cancel, "Odustani", MsgCancel}};
+        return {{"Ponovi", MsgRetry}, {"Odustani", MsgCancel}};
     default:
-        return {{QMessageBox::Ok, "U redu", MsgOk}};
+        return {{"U redu", MsgOk}};
     }
 }
 
@@ -95,10 +94,12 @@ int HrMsgBox(const QString& prompt, int style, const QString& title)
     box.setIcon(iconOf(style));
     const std::vector<ButtonSpec> specs = buttonsOf(style);
     std::vector<std::pair<QAbstractButton*, int>> results;
+    // One role for all buttons keeps them left to right in the order of the set, whatever the desktop's habit.
     for (const ButtonSpec& spec : specs) {
-        QPushButton* button = box.addButton(spec.button);
-        button->setText(QString::fromUtf8(spec.caption));
+        QPushButton* button = box.addButton(QString::fromUtf8(spec.caption), QMessageBox::AcceptRole);
         results.emplace_back(button, spec.result);
+        if (spec.result == MsgCancel || (spec.result == MsgNo && (style & 7) == 4) || specs.size() == 1)
+            box.setEscapeButton(button);
     }
     const std::size_t defaultIndex = (style & 256) ? 1 : ((style & 512) ? 2 : 0);
     box.setDefaultButton(static_cast<QPushButton*>(results[qMin(defaultIndex, results.size() - 1)].first));
@@ -107,7 +108,6 @@ int HrMsgBox(const QString& prompt, int style, const QString& title)
     for (const auto& [button, result] : results)
         if (button == clicked)
             return result;
-    // Closed without a button: the escape button's answer, as the standard box does.
     return specs.size() == 1 ? MsgOk : ((style & 7) == 4 ? MsgNo : MsgCancel);
 }
 
