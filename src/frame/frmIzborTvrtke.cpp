@@ -56,7 +56,7 @@ frmIzborTvrtke::frmIzborTvrtke()
     lsvLista = new QTreeWidget(this);
     lsvLista->setObjectName(QStringLiteral("lsvLista"));
     lsvLista->setAccessibleName(QStringLiteral("Popis tvrtki i obrta"));
-    lsvLista->setFont(AppSetup::fixedFont(9));
+    lsvLista->setFont(AppSetup::fixedFont(8));
     lsvLista->setRootIsDecorated(false);
     lsvLista->setSelectionMode(QAbstractItemView::SingleSelection);
     lsvLista->setAllColumnsShowFocus(true);
@@ -93,7 +93,7 @@ frmIzborTvrtke::frmIzborTvrtke()
 
     auto* buttons = new QHBoxLayout;
     for (QPushButton* b : {cmdUlaz, cmdNova, cmdUredjivanje, cmdBrisanje, cmdispis, cmdizlaz})
-        buttons->addWidget(b);
+        buttons->addWidget(b, b == cmdNova ? 2 : 1);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(label1, 0, Qt::AlignHCenter);
     layout->addWidget(label2);
@@ -139,7 +139,7 @@ frmIzborTvrtke::frmIzborTvrtke()
     connect(cmdispis, &QPushButton::clicked, this, &frmIzborTvrtke::cmdispisClick);
     connect(cmdizlaz, &QPushButton::clicked, this, [] { AppControl::endProgram(); });
 
-    resize(900, 420);
+    resize(960, 420);
 }
 
 void frmIzborTvrtke::load()
