@@ -76,27 +76,30 @@ private:
     int m_articles = 0;
 };
 
-StockDocument receipt(qint64 number = 1)
+// A receipt from the supplier or an issue note to the cost place of Book.
+StockDocument document(bool isReceipt, qint64 number = 1)
 {
     StockDocument d;
-    d.receipt = true;
+    d.receipt = isReceipt;
     d.number = number;
-    d.date = QDate(2024, 3, 15);
-    d.partnerName = QStringLiteral("Dobavljač d.o.o.");
-    d.documentKindName = QStringLiteral("Račun");
-    d.supplierDocNumber = QStringLiteral("R-77");
-    d.supplierDocDate = QDate(2024, 3, 14);
+    d.date = QDate(2024, 3, isReceipt ? 15 : 16);
+    d.partnerName = isReceipt ? QStringLiteral("Dobavljač d.o.o.") : QStringLiteral("Skladište 2");
+    if (isReceipt) {
+        d.documentKindName = QStringLiteral("Račun");
+        d.supplierDocNumber = QStringLiteral("R-77");
+        d.supplierDocDate = QDate(2024, 3, 14);
+    }
     return d;
+}
+
+StockDocument receipt(qint64 number = 1)
+{
+    return document(true, number);
 }
 
 StockDocument issueNote(qint64 number = 1)
 {
-    StockDocument d;
-    d.receipt = false;
-    d.number = number;
-    d.date = QDate(2024, 3, 16);
-    d.partnerName = QStringLiteral("Skladište 2");
-    return d;
+    return document(false, number);
 }
 
 StockLine line(qint64 articleId, const QString& quantity, const QString& price)
@@ -321,7 +324,7 @@ void PostingTest::refusalsWriteNothing()
     Book book;
     const qint64 a = book.addArticle(fig("10"), fig("10"), fig("1"));
     const QStringList before = book.snapshot();
-    StockDocument d = isReceipt ? receipt() : issueNote();
+    StockDocument d = document(isReceipt);
     d.partnerName = partner;
     d.documentKindName = kind;
     d.lines << line(a, "1", "1");
@@ -347,7 +350,7 @@ void PostingTest::stockEqualsSumOfPostedLines()
     for (int doc = 0; doc < 12; ++doc) {
         // Every third document issues part of what the receipts before it brought in.
         const bool isReceipt = doc % 3 != 2;
-        StockDocument d = isReceipt ? receipt(doc + 1) : issueNote(doc + 1);
+        StockDocument d = document(isReceipt, doc + 1);
         for (int n = 0; n < 6; ++n) {
             const int k = (doc * 7 + n * 3) % quantities.size();
             const QString quantity = isReceipt ? quantities[k] : QStringLiteral("0,5");
@@ -401,7 +404,7 @@ void PostingTest::namesMatchLiterally()
                             {false, QStringLiteral("Čelik"), QString(), 7, QString()}};
     Database db = Database::open(book.path());
     for (const Case& c : cases) {
-        StockDocument d = c.receipt ? receipt() : issueNote();
+        StockDocument d = document(c.receipt);
         d.partnerName = c.partner;
         d.documentKindName = c.kind;
         d.supplierDocNumber = QStringLiteral("12'3*");
