@@ -88,8 +88,8 @@ void registerFunctions(QSqlDatabase& db)
                                 nullptr, nullptr);
         sqlite3_create_function(handle, "hr_begins", 2, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr, beginsFunction,
                                 nullptr, nullptr);
-        sqlite3_create_function(handle, "hr_contains", 2, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr,
-                                containsFunction, nullptr, nullptr);
+        sqlite3_create_function(handle, "hr_contains", 2, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr, containsFunction,
+                                nullptr, nullptr);
         sqlite3_create_collation(handle, "hr", SQLITE_UTF16_ALIGNED, nullptr, collateHr);
     }
 }
@@ -203,6 +203,22 @@ QVariant Database::scalar(const QString& sql, const QVariantList& values)
     if (query.next())
         return query.value(0);
     return QVariant();
+}
+
+PreparedQuery::PreparedQuery(Database& db, const QString& sql) : m_query(db.connection())
+{
+    m_query.setForwardOnly(true);
+    if (!m_query.prepare(sql))
+        throw DbError(DbErrorKind::Statement, errorText(m_query.lastError()));
+}
+
+void PreparedQuery::exec(std::initializer_list<QVariant> values)
+{
+    int index = 0;
+    for (const QVariant& v : values)
+        m_query.bindValue(index++, v);
+    if (!m_query.exec())
+        throw DbError(DbErrorKind::Statement, errorText(m_query.lastError()));
 }
 
 Transaction::Transaction(Database& db) : m_db(db)
