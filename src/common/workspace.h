@@ -17,7 +17,8 @@ namespace Workspace {
 
 struct Host
 {
-    // Shows a working window as a child window, centred, with its frame centred inside it.
+    // Shows a working window as a child window of fixed outer size 800 x 520, centred, with its frame centred
+    // inside it (the frame is placed by position, so it stands outside the window's layouts).
     std::function<void(QWidget* window, QWidget* frame)> showWorkingWindow;
     // Switches a group's top menus on or off.
     std::function<void(MenuGroup group, bool enabled)> setMenusEnabled;

@@ -246,9 +246,13 @@ void Transaction::commit()
 
 void createDatabase(const QString& path, const std::function<void(Database&)>& build)
 {
-    if (QFileInfo::exists(path))
-        throw DbError(DbErrorKind::AlreadyExists, QStringLiteral("Datoteka %1 već postoji.").arg(path));
     const QFileInfo info(path);
+    // Something that is not a file (a folder of that name) cannot become the database, nor be taken for one.
+    if (info.exists() && !info.isFile())
+        throw DbError(DbErrorKind::CannotCreate,
+                      QStringLiteral("Baza %1 nije stvorena: na njezinom mjestu je mapa.").arg(path));
+    if (info.exists())
+        throw DbError(DbErrorKind::AlreadyExists, QStringLiteral("Datoteka %1 već postoji.").arg(path));
     const QString temp = info.absolutePath() + QStringLiteral("/.") + info.fileName() + QStringLiteral(".") +
                          QUuid::createUuid().toString(QUuid::Id128).left(8) + QStringLiteral(".tmp");
     auto discard = [&temp] {

@@ -6,6 +6,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QKeyEvent>
+#include <QPointer>
 #include <QPrinter>
 #include <QTest>
 #include <QWidget>
@@ -119,8 +120,12 @@ void triggerAction(QObject* root, const QString& name)
 
 void closeAllWindows()
 {
+    // Deleting a window deletes its own top-level children (menus, dialogs) too, so hold them weakly.
+    QList<QPointer<QWidget>> windows;
     for (QWidget* w : QApplication::topLevelWidgets())
-        delete w;
+        windows.append(w);
+    for (const QPointer<QWidget>& w : windows)
+        delete w.data();
     QApplication::processEvents();
 }
 

@@ -1,0 +1,50 @@
+#include "menuwindows.h"
+
+#include <QHash>
+
+namespace {
+
+using Table = QHash<QString, MenuWindows::Opener>;
+
+// The program's working windows, one line each: menu item's objectName -> what opens its window.
+// Items: mnuArtikala, mnuPrimki, mnuIzdatnica, mnuKupaca (warehouse entry); mnuArtikala1, mnuPrimki1,
+// mnuIzdatnica1, mnuKupaca1, mnuDnevnika1 (warehouse reviews); mnuproizvodi, mnuradninalozi (production).
+void registerProgramWindows(Table& table)
+{
+    Q_UNUSED(table);
+}
+
+Table& table()
+{
+    static Table t = [] {
+        Table fresh;
+        registerProgramWindows(fresh);
+        return fresh;
+    }();
+    return t;
+}
+
+} // namespace
+
+namespace MenuWindows {
+
+Opener opener(const QString& actionName)
+{
+    return table().value(actionName);
+}
+
+void setOpener(const QString& actionName, Opener opener)
+{
+    if (opener)
+        table().insert(actionName, std::move(opener));
+    else
+        table().remove(actionName);
+}
+
+void reset()
+{
+    table().clear();
+    registerProgramWindows(table());
+}
+
+} // namespace MenuWindows
