@@ -2,6 +2,7 @@
 
 #include "hrmsgbox.h"
 
+#include <QPainter>
 #include <QPrinter>
 #include <QPrinterInfo>
 
@@ -35,6 +36,14 @@ std::unique_ptr<QPrinter> acquirePrinter()
     }
     HrMsgBox(QStringLiteral("Nije pronađen zadani pisač."), 48, QString());
     return nullptr;
+}
+
+bool beginPainting(QPainter& painter, QPrinter* printer)
+{
+    if (painter.begin(printer))
+        return true;
+    HrMsgBox(QStringLiteral("Ispis nije uspio: pisač se ne može otvoriti."), 0, QString());
+    return false;
 }
 
 void setPrinterFactory(PrinterFactory f)

@@ -6,6 +6,7 @@
 #include <functional>
 #include <memory>
 
+class QPainter;
 class QPrinter;
 
 // Every print takes its printer from here.
@@ -13,6 +14,9 @@ namespace Printing {
 
 // The default printer, or nothing after the user was told "Nije pronađen zadani pisač.".
 std::unique_ptr<QPrinter> acquirePrinter();
+
+// Starts painting on the printer; tells the user and returns false when the printer cannot be opened.
+bool beginPainting(QPainter& painter, QPrinter* printer);
 
 // Where printers come from (tests put a PDF printer here); an empty factory restores the default printer.
 using PrinterFactory = std::function<std::unique_ptr<QPrinter>()>;

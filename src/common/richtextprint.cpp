@@ -88,8 +88,7 @@ void PrintRichText(QTextEdit* pane, int leftTw, int topTw, int rightTw, int bott
     const QList<LaidOutLine> lines = linesOf(*doc);
 
     QPainter painter;
-    if (!painter.begin(printer.get())) {
-        HrMsgBox(QStringLiteral("Ispis nije uspio: pisač se ne može otvoriti."), 0, QString());
+    if (!Printing::beginPainting(painter, printer.get())) {
         return;
     }
     const double pageHeight = body.height();

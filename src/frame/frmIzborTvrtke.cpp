@@ -290,8 +290,7 @@ void frmIzborTvrtke::printSheet(const QTreeWidgetItem* row)
     }
 
     QPainter painter;
-    if (!painter.begin(printer.get())) {
-        HrMsgBox(QStringLiteral("Ispis nije uspio: pisač se ne može otvoriti."), 0, QString());
+    if (!Printing::beginPainting(painter, printer.get())) {
         return;
     }
     const QFont font = AppSetup::fixedFont(12);
