@@ -352,14 +352,14 @@ void ClearTextBoxes(QWidget* root)
     }
 }
 
-CloseAnswer CommitOnCloseQuery(const QString& question, const QString& title)
+bool CommitOnCloseQuery(const QString& question, const QString& title, const std::function<bool()>& write)
 {
     switch (HrMsgBox(question, 35, title)) {
     case MsgYes:
-        return CloseAnswer::Write;
+        return write();
     case MsgNo:
-        return CloseAnswer::Drop;
+        return true;
     default:
-        return CloseAnswer::Stay;
+        return false;
     }
 }

@@ -51,7 +51,7 @@ QTreeWidget* makeArticleList(QWidget* parent, const QString& name, const QString
         headers.append(QString());
     QTreeWidget* list = makeListView(parent, name, accessibleName, headers);
     list->headerItem()->setTextAlignment(4, Qt::AlignRight | Qt::AlignVCenter);
-    const int widths[] = {80, 100, 200, 45, 90};
+    const int widths[] = {70, 95, 170, 45, 85};
     for (int c = 0; c < 5; ++c)
         list->setColumnWidth(c, widths[c]);
     return list;
@@ -413,27 +413,17 @@ bool frmartikli::confirmClose()
     izmjenacomboboxova();
     if (lsvartikli->topLevelItemCount() == 0)
         return true;
-    switch (CommitOnCloseQuery(QStringLiteral("Želite li pospremiti u skladište artikle na listi desno?"),
-                               QStringLiteral("Posprema u skladište"))) {
-    case CloseAnswer::Write:
-        // A failed store keeps the window open with its rows.
-        if (!storePendingRows())
-            return false;
-        izmjenacomboboxova();
-        return true;
-    case CloseAnswer::Drop:
-        return true;
-    case CloseAnswer::Stay:
-        break;
-    }
-    return false;
+    return CommitOnCloseQuery(QStringLiteral("Želite li pospremiti u skladište artikle na listi desno?"),
+                              QStringLiteral("Posprema u skladište"), [this] {
+                                  // A failed store keeps the window open with its rows.
+                                  if (!storePendingRows())
+                                      return false;
+                                  izmjenacomboboxova();
+                                  return true;
+                              });
 }
 
 void frmartikli::releaseMenus()
 {
-    // Opened from the stock-document window, the menus stay off while that window is open.
-    if (AppState::izprimke)
-        Workspace::setMenusEnabled(menuGroup(), false);
-    else
-        WorkingWindow::releaseMenus();
+    releaseMenusUnlessFromStockDocument();
 }

@@ -384,28 +384,18 @@ bool frmunos::confirmClose()
 {
     if (lsvkd->topLevelItemCount() == 0)
         return true;
-    switch (CommitOnCloseQuery(QStringLiteral("Želite li spremiti u skladište unešene podatke sa liste desno?"),
-                               QStringLiteral("Unošenje u skladište!"))) {
-    case CloseAnswer::Write:
-        // A failed store keeps the window open with its rows.
-        if (!storePendingRows())
-            return false;
-        StockDocumentLink::refillPartnerPicker(AppState::vrstadokumenta);
-        return true;
-    case CloseAnswer::Drop:
-        return true;
-    case CloseAnswer::Stay:
-        break;
-    }
-    return false;
+    return CommitOnCloseQuery(QStringLiteral("Želite li spremiti u skladište unešene podatke sa liste desno?"),
+                              QStringLiteral("Unošenje u skladište!"), [this] {
+                                  // A failed store keeps the window open with its rows.
+                                  if (!storePendingRows())
+                                      return false;
+                                  StockDocumentLink::refillPartnerPicker(AppState::vrstadokumenta);
+                                  return true;
+                              });
 }
 
 void frmunos::releaseMenus()
 {
-    // Opened from the stock-document window, the menus stay off while that window is open.
-    if (AppState::izprimke)
-        Workspace::setMenusEnabled(menuGroup(), false);
-    else
-        WorkingWindow::releaseMenus();
+    releaseMenusUnlessFromStockDocument();
     AppState::izprimke = false;
 }

@@ -55,22 +55,17 @@ public:
     PlainWorkingWindow() : WorkingWindow(MenuGroup::Warehouse) {}
     bool pendingRows = false;
     int writes = 0;
+    bool writeSucceeds = true;
 
 protected:
     bool confirmClose() override
     {
         if (!pendingRows)
             return true;
-        switch (CommitOnCloseQuery("Pitanje?", "Naslov")) {
-        case CloseAnswer::Write:
+        return CommitOnCloseQuery("Pitanje?", "Naslov", [this] {
             ++writes;
-            return true;
-        case CloseAnswer::Drop:
-            return true;
-        case CloseAnswer::Stay:
-            break;
-        }
-        return false;
+            return writeSucceeds;
+        });
     }
 };
 
@@ -330,8 +325,15 @@ void EntryFieldsTest::closingQuestionAndMenus()
     QCOMPARE(boxes.last().style, 35);
     QCOMPARE(menus.size(), 1); // a called-off closing leaves the menus as they are
 
+    w->writeSucceeds = false; // Yes whose write fails keeps the window open
+    boxes.answer(MsgYes);
+    QVERIFY(!w->close());
+    QCOMPARE(menus.size(), 1);
+
+    w->writeSucceeds = true;
     boxes.answer(MsgYes);
     QVERIFY(w->close());
+    QCOMPARE(w->writes, 2);
     QCOMPARE(menus.last(), qMakePair(MenuGroup::Warehouse, true));
     QTRY_VERIFY(w.isNull());
 
