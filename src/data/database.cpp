@@ -67,15 +67,9 @@ void containsFunction(sqlite3_context* context, int, sqlite3_value** argv)
 
 int collateHr(void*, int lenA, const void* a, int lenB, const void* b)
 {
-    static const QCollator collator = [] {
-        QCollator c{QLocale(QLocale::Croatian, QLocale::Croatia)};
-        c.setCaseSensitivity(Qt::CaseInsensitive);
-        c.setNumericMode(false);
-        return c;
-    }();
     const QString sa = QString::fromUtf16(static_cast<const char16_t*>(a), lenA / 2);
     const QString sb = QString::fromUtf16(static_cast<const char16_t*>(b), lenB / 2);
-    const int r = collator.compare(sa, sb);
+    const int r = compareHr(sa, sb);
     if (r != 0)
         return r;
     return QString::compare(sa, sb); // a total order for equal-looking names
@@ -276,6 +270,17 @@ void createDatabase(const QString& path, const std::function<void(Database&)>& b
             throw DbError(DbErrorKind::AlreadyExists, QStringLiteral("Datoteka %1 već postoji.").arg(path));
         throw DbError(DbErrorKind::CannotCreate, QStringLiteral("Baza %1 nije stvorena.").arg(path));
     }
+}
+
+int compareHr(const QString& a, const QString& b)
+{
+    static const QCollator collator = [] {
+        QCollator c{QLocale(QLocale::Croatian, QLocale::Croatia)};
+        c.setCaseSensitivity(Qt::CaseInsensitive);
+        c.setNumericMode(false);
+        return c;
+    }();
+    return collator.compare(a, b);
 }
 
 QString foldText(const QString& text)

@@ -114,6 +114,9 @@ void createDatabase(const QString& path, const std::function<void(Database&)>& b
 // Text folded for case-insensitive comparison (Č Ć Đ Š Ž too); the same rule as SQL's hr_fold().
 QString foldText(const QString& text);
 
+// Compares two texts as Croatian names, without regard to letter case (<0, 0, >0); the `hr` collation's rule.
+int compareHr(const QString& a, const QString& b);
+
 // SQL fragment: column equal to the bound value, ignoring letter case, taken literally.
 QString sqlEqualsIgnoringCase(const QString& column);
 // SQL fragment: column begins with / contains the bound value, ignoring letter case, taken literally.

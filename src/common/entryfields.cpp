@@ -1,0 +1,365 @@
+#include "entryfields.h"
+
+#include "common/hrmsgbox.h"
+#include "data/database.h"
+
+#include <QAbstractButton>
+#include <QAbstractSpinBox>
+#include <QComboBox>
+#include <QEvent>
+#include <QFocusEvent>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMdiSubWindow>
+#include <QPointer>
+#include <QRegularExpressionValidator>
+#include <QTimer>
+#include <QTreeWidget>
+
+#include <algorithm>
+
+namespace {
+
+// The largest value a number box takes.
+constexpr Figure NumberBoxLimit = Figure::fromCents(9'999'999);
+
+class FirstFieldFocus : public QObject
+{
+public:
+    FirstFieldFocus(QWidget* window, QWidget* box) : QObject(window), m_window(window), m_box(box)
+    {
+        window->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (watched == m_window) {
+            if (event->type() == QEvent::WindowActivate)
+                focusBox();
+            else if (event->type() == QEvent::Show)
+                followChildWindow();
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    void focusBox()
+    {
+        if (m_box && m_box->isVisible() && m_box->isEnabled())
+            m_box->setFocus(Qt::OtherFocusReason);
+    }
+    // Inside a child window of the main window, activation is that child window's.
+    void followChildWindow()
+    {
+        auto* sub = qobject_cast<QMdiSubWindow*>(m_window->parentWidget());
+        if (!sub || sub == m_followed)
+            return;
+        m_followed = sub;
+        connect(sub, &QMdiSubWindow::windowStateChanged, this, [this](Qt::WindowStates before, Qt::WindowStates now) {
+            if ((now & Qt::WindowActive) && !(before & Qt::WindowActive))
+                QTimer::singleShot(0, this, [this] { focusBox(); });
+        });
+    }
+
+    QWidget* m_window;
+    QPointer<QWidget> m_box;
+    QPointer<QMdiSubWindow> m_followed;
+};
+
+class WholeTextSelection : public QObject
+{
+public:
+    explicit WholeTextSelection(QLineEdit* box) : QObject(box) { box->installEventFilter(this); }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::FocusIn) {
+            auto* box = static_cast<QLineEdit*>(watched);
+            box->selectAll();
+            // A mouse press places the cursor after the focus arrived; select once it has.
+            if (static_cast<QFocusEvent*>(event)->reason() == Qt::MouseFocusReason)
+                QTimer::singleShot(0, box, [box] { box->selectAll(); });
+        }
+        return QObject::eventFilter(watched, event);
+    }
+};
+
+class DecimalKeys : public QObject
+{
+public:
+    explicit DecimalKeys(QLineEdit* box) : QObject(box) { box->installEventFilter(this); }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() != QEvent::KeyPress)
+            return QObject::eventFilter(watched, event);
+        const auto* key = static_cast<QKeyEvent*>(event);
+        // Focus moves, Enter and Esc, and editing shortcuts (Ctrl+C, Ctrl+V ...) are not typed characters.
+        if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
+            return false;
+        switch (key->key()) {
+        case Qt::Key_Tab:
+        case Qt::Key_Backtab:
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+        case Qt::Key_Escape:
+        case Qt::Key_Backspace:
+            return false;
+        default:
+            break;
+        }
+        const QString text = key->text();
+        if (text.isEmpty())
+            return false; // arrows, Home, End, Delete
+        const QString current = static_cast<QLineEdit*>(watched)->text();
+        for (const QChar ch : text) {
+            if (ch == QChar(8) || (ch >= QLatin1Char('0') && ch <= QLatin1Char('9')))
+                continue;
+            if (ch == QLatin1Char(',') && !current.isEmpty() && !current.contains(QLatin1Char(',')))
+                continue;
+            return true;
+        }
+        return false;
+    }
+};
+
+class SortToggle : public QObject
+{
+public:
+    explicit SortToggle(QTreeWidget* list) : QObject(list), m_list(list)
+    {
+        list->setSortingEnabled(false);
+        list->header()->setSectionsClickable(true);
+        connect(list->header(), &QHeaderView::sectionClicked, this, &SortToggle::clicked);
+    }
+
+private:
+    void clicked(int column)
+    {
+        if (column == m_column) {
+            m_order = m_order == Qt::AscendingOrder ? Qt::DescendingOrder : Qt::AscendingOrder;
+        } else {
+            m_column = column;
+            m_order = Qt::AscendingOrder;
+        }
+        const QList<QTreeWidgetItem*> selected = m_list->selectedItems();
+        QTreeWidgetItem* current = m_list->currentItem();
+        QList<QTreeWidgetItem*> items;
+        while (m_list->topLevelItemCount() > 0)
+            items.append(m_list->takeTopLevelItem(0));
+        const int col = m_column;
+        const bool ascending = m_order == Qt::AscendingOrder;
+        std::stable_sort(items.begin(), items.end(), [col, ascending](QTreeWidgetItem* a, QTreeWidgetItem* b) {
+            const int r = compareHr(a->text(col), b->text(col));
+            return ascending ? r < 0 : r > 0;
+        });
+        m_list->addTopLevelItems(items);
+        if (current)
+            m_list->setCurrentItem(current, 0, QItemSelectionModel::NoUpdate);
+        for (QTreeWidgetItem* item : selected)
+            item->setSelected(true);
+        m_list->header()->setSortIndicatorShown(true);
+        m_list->header()->setSortIndicator(m_column, m_order);
+    }
+
+    QTreeWidget* m_list;
+    int m_column = -1;
+    Qt::SortOrder m_order = Qt::AscendingOrder;
+};
+
+} // namespace
+
+void FixedFormSize(QWidget* window)
+{
+    window->setFixedSize(WorkingWindowWidth, WorkingWindowHeight);
+}
+
+void FocusFirstField(QWidget* window, QWidget* firstBox)
+{
+    new FirstFieldFocus(window, firstBox);
+}
+
+void SelectAllOnFocus(const QList<QLineEdit*>& boxes)
+{
+    for (QLineEdit* box : boxes)
+        new WholeTextSelection(box);
+}
+
+void DecimalKeyFilter(QLineEdit* box)
+{
+    new DecimalKeys(box);
+    // Pasted or dropped text keeps the same form (a leading comma can arise by deleting).
+    box->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*(,[0-9]*)?")), box));
+}
+
+DecimalFieldCommit::DecimalFieldCommit(QLineEdit* box, std::optional<QString> resetText)
+    : QObject(box), m_box(box), m_resetText(std::move(resetText))
+{
+    setObjectName(QStringLiteral("decimalFieldCommit"));
+    box->installEventFilter(this);
+}
+
+DecimalFieldCommit* DecimalFieldCommit::reset(QLineEdit* box, const QString& resetText)
+{
+    return new DecimalFieldCommit(box, resetText);
+}
+
+DecimalFieldCommit* DecimalFieldCommit::keep(QLineEdit* box)
+{
+    return new DecimalFieldCommit(box, std::nullopt);
+}
+
+std::optional<Figure> DecimalFieldCommit::valueOf(const QLineEdit* box)
+{
+    return Figure::parse(box->text());
+}
+
+bool DecimalFieldCommit::commit()
+{
+    if (m_committing)
+        return false;
+    const QString text = m_box->text().trimmed();
+    if (text.isEmpty()) {
+        if (m_resetText)
+            m_box->setText(*m_resetText);
+        return true;
+    }
+    const std::optional<Figure> value = Figure::parse(text);
+    if (!value) {
+        // Only a lone comma gets here (the key filter and validator keep out the rest): no number at all.
+        m_box->setText(m_resetText.value_or(QString()));
+        return true;
+    }
+    // The limit applies to the value as it will stand, after rounding to the cent.
+    if (*value > NumberBoxLimit) {
+        m_committing = true;
+        HrMsgBox(TooBigMessage, TooBigStyle, TooBigTitle);
+        m_committing = false;
+        if (m_resetText)
+            m_box->setText(Figure::parse(*m_resetText).value_or(Figure()).text00());
+        QPointer<QLineEdit> box = m_box;
+        const bool keepText = !m_resetText;
+        auto refocus = [box, keepText] {
+            if (!box || !box->isVisible())
+                return;
+            box->setFocus(Qt::OtherFocusReason);
+            if (keepText)
+                box->selectAll();
+        };
+        refocus();
+        QTimer::singleShot(0, m_box, refocus); // after the focus move that is under way
+        return false;
+    }
+    m_box->setText(value->text00());
+    return true;
+}
+
+bool DecimalFieldCommit::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_box && event->type() == QEvent::FocusOut) {
+        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+        // A message box or a popup taking the focus is not leaving the box.
+        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
+            commit();
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+bool CommitNumberBoxes(QWidget* window)
+{
+    bool allAccepted = true;
+    for (DecimalFieldCommit* rule : window->findChildren<DecimalFieldCommit*>(QStringLiteral("decimalFieldCommit"))) {
+        if (!rule->box()->isEnabled())
+            continue;
+        if (!rule->commit()) {
+            allAccepted = false;
+            break; // one message at a time
+        }
+    }
+    return allAccepted;
+}
+
+void onClickCommitted(QAbstractButton* button, QWidget* window, const std::function<void()>& handler)
+{
+    QObject::connect(button, &QAbstractButton::clicked, window, [window, handler] {
+        if (CommitNumberBoxes(window))
+            handler();
+    });
+}
+
+void ColumnSortToggle(QTreeWidget* list)
+{
+    new SortToggle(list);
+}
+
+namespace PendingList {
+
+QTreeWidgetItem* append(QTreeWidget* list, const QStringList& columns)
+{
+    auto* item = new QTreeWidgetItem(columns);
+    for (int c = 0; c < columns.size(); ++c)
+        item->setTextAlignment(c, Qt::Alignment(list->headerItem()->textAlignment(c)));
+    list->addTopLevelItem(item);
+    return item;
+}
+
+bool removeSelected(QTreeWidget* list)
+{
+    for (int i = 0; i < list->topLevelItemCount(); ++i) {
+        if (list->topLevelItem(i)->isSelected()) {
+            delete list->takeTopLevelItem(i);
+            return true;
+        }
+    }
+    return false;
+}
+
+QList<QStringList> rows(const QTreeWidget* list)
+{
+    QList<QStringList> result;
+    for (int i = 0; i < list->topLevelItemCount(); ++i) {
+        const QTreeWidgetItem* item = list->topLevelItem(i);
+        QStringList columns;
+        for (int c = 0; c < list->columnCount(); ++c)
+            columns.append(item->text(c));
+        result.append(columns);
+    }
+    return result;
+}
+
+QTreeWidgetItem* lastSelected(const QTreeWidget* list)
+{
+    QTreeWidgetItem* last = nullptr;
+    for (int i = 0; i < list->topLevelItemCount(); ++i)
+        if (list->topLevelItem(i)->isSelected())
+            last = list->topLevelItem(i);
+    return last;
+}
+
+} // namespace PendingList
+
+void ClearTextBoxes(QWidget* root)
+{
+    for (QLineEdit* box : root->findChildren<QLineEdit*>()) {
+        // The editors inside date pickers and combo boxes are theirs, not text boxes of the window.
+        if (qobject_cast<QAbstractSpinBox*>(box->parentWidget()) || qobject_cast<QComboBox*>(box->parentWidget()))
+            continue;
+        box->clear();
+    }
+}
+
+bool CommitOnCloseQuery(const QString& question, const QString& title, const std::function<bool()>& write)
+{
+    switch (HrMsgBox(question, 35, title)) {
+    case MsgYes:
+        return write();
+    case MsgNo:
+        return true;
+    default:
+        return false;
+    }
+}
