@@ -32,6 +32,10 @@ public:
     void setPane(QTextEdit* pane);
     QTextEdit* pane() const { return m_pane; }
 
+signals:
+    // The pane was hidden and the controls shown again (windows with more to restore listen here).
+    void paneHidden();
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -41,6 +45,7 @@ private:
     QList<QPointer<QWidget>> m_controls;
     std::function<QString()> m_workingCaption;
     QString m_helpCaption;
+    QPointer<QWidget> m_focusBefore;
 };
 
 // A help pane with fixed text: one paragraph per item, separated by empty lines; hidden at first.
@@ -52,5 +57,6 @@ void EscCloses(QWidget* window);
 // Closes a window: the child window around it when it is a working window, else the window itself.
 void closeWindow(QWidget* window);
 
-// A double click on a row of the list clicks the button, with whatever checks the button's handler makes.
+// A double click on a row of the list runs the button's click handler, with whatever checks the handler makes,
+// also while the button is disabled.
 void ListDblClickDefault(QTreeWidget* list, QAbstractButton* button);
