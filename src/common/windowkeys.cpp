@@ -39,21 +39,33 @@ void HelpPaneToggle::toggle()
     if (!m_pane)
         return;
     if (!m_pane->isVisible()) {
-        for (const auto& w : m_controls)
-            if (w)
-                w->hide();
+        // The pane takes the focus before the controls hide, so that F1 still reaches the window.
+        m_focusBefore = m_window->focusWidget();
         m_pane->setGeometry(m_window->rect());
         m_pane->setLineWrapMode(QTextEdit::FixedPixelWidth);
         m_pane->setLineWrapColumnOrWidth(qMax(1, m_window->width() - 30));
         m_pane->show();
         m_pane->raise();
+        m_pane->setFocus(Qt::OtherFocusReason);
         m_window->setWindowTitle(m_helpCaption);
+        for (const auto& w : m_controls)
+            if (w)
+                w->hide();
     } else {
-        m_pane->hide();
         m_window->setWindowTitle(m_workingCaption());
         for (const auto& w : m_controls)
             if (w)
                 w->show();
+        m_pane->hide();
+        if (m_focusBefore && m_focusBefore->isVisible() && m_focusBefore->isEnabled())
+            m_focusBefore->setFocus(Qt::OtherFocusReason);
+        else
+            for (const auto& w : m_controls)
+                if (w && w->isEnabled() && w->focusPolicy() != Qt::NoFocus) {
+                    w->setFocus(Qt::OtherFocusReason);
+                    break;
+                }
+        emit paneHidden();
     }
 }
 

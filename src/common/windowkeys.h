@@ -32,6 +32,10 @@ public:
     void setPane(QTextEdit* pane);
     QTextEdit* pane() const { return m_pane; }
 
+signals:
+    // The pane was hidden and the controls shown again (windows with more to restore listen here).
+    void paneHidden();
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -41,6 +45,7 @@ private:
     QList<QPointer<QWidget>> m_controls;
     std::function<QString()> m_workingCaption;
     QString m_helpCaption;
+    QPointer<QWidget> m_focusBefore;
 };
 
 // A help pane with fixed text: one paragraph per item, separated by empty lines; hidden at first.

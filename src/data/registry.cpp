@@ -55,6 +55,76 @@ QList<Company> companies()
 }
 
 namespace {
+
+// The columns' widths: ime, mb, sifradj, to, ziroracun, posta, mjesto, ulica, telefon, kontakt.
+QVariantList companyValues(const Company& c)
+{
+    return {c.ime.left(30),  c.mb.left(13),     c.sifradj.left(10), c.to.left(1),       c.ziroracun.left(20),
+            c.posta.left(6), c.mjesto.left(20), c.ulica.left(30),   c.telefon.left(20), c.kontakt.left(30)};
+}
+
+constexpr int BookTextWidth = 30;
+
+} // namespace
+
+qint64 insertCompany(const Company& company)
+{
+    Database db = Database::open(ProgramFolder::registryPath());
+    return db.insert(QStringLiteral("insert into svetvrtke(ime, mb, sifradj, \"to\", ziroracun, posta, mjesto, ulica, "
+                                    "telefon, kontakt) values(?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
+                     companyValues(company));
+}
+
+void updateCompany(const Company& company)
+{
+    Database db = Database::open(ProgramFolder::registryPath());
+    QVariantList values = companyValues(company);
+    values.append(company.id);
+    db.exec(QStringLiteral("update svetvrtke set ime = ?, mb = ?, sifradj = ?, \"to\" = ?, ziroracun = ?, posta = ?, "
+                           "mjesto = ?, ulica = ?, telefon = ?, kontakt = ? where id = ?"),
+            values);
+}
+
+QStringList bookKinds()
+{
+    Database db = Database::open(ProgramFolder::registryPath());
+    QStringList kinds;
+    for (const QSqlRecord& r : db.select(QStringLiteral("select nazivvrste from dodajknjige order by nazivvrste%1, id")
+                                             .arg(QLatin1String(CollateHr))))
+        kinds.append(r.value(0).toString());
+    return kinds;
+}
+
+qint64 insertBook(qint64 companyId, const QString& nazivknjige, const QString& vrstaknjige, const QString& adresa)
+{
+    Database db = Database::open(ProgramFolder::registryPath());
+    return db.insert(
+        QStringLiteral("insert into otvoreneknjige(idtvrtke, nazivknjige, vrstaknjige, adresa) values(?, ?, ?, ?)"),
+        {QString::number(companyId), nazivknjige.left(BookTextWidth), vrstaknjige.left(BookTextWidth),
+         adresa.left(BookTextWidth)});
+}
+
+void updateBook(qint64 bookId, const QString& nazivknjige, const QString& adresa)
+{
+    Database db = Database::open(ProgramFolder::registryPath());
+    db.exec(QStringLiteral("update otvoreneknjige set nazivknjige = ?, adresa = ? where id = ?"),
+            {nazivknjige.left(BookTextWidth), adresa.left(BookTextWidth), bookId});
+}
+
+bool deleteBook(qint64 bookId)
+{
+    Database db = Database::open(ProgramFolder::registryPath());
+    const auto row = db.selectFirst(QStringLiteral("select vrstaknjige from otvoreneknjige where id = ?"), {bookId});
+    if (!row)
+        return false;
+    const QString failure = removeBookFile(BookFileName(row->value(0).toString().trimmed(), bookId));
+    if (!failure.isEmpty())
+        throw DbError(DbErrorKind::FileSystem, failure);
+    db.exec(QStringLiteral("delete from otvoreneknjige where id = ?"), {bookId});
+    return true;
+}
+
+namespace {
 Book bookFromRecord(const QSqlRecord& r)
 {
     Book b;

@@ -9,6 +9,8 @@
 #include "data/appstate.h"
 #include "data/database.h"
 #include "data/registry.h"
+#include "frame/frmIzborKnjige.h"
+#include "frame/frmUpisNove.h"
 
 #include <QDate>
 #include <QHBoxLayout>
@@ -72,14 +74,16 @@ frmIzborTvrtke::frmIzborTvrtke()
     lsvLista->headerItem()->setTextAlignment(ColTo, Qt::AlignCenter);
     label2->setBuddy(lsvLista);
 
-    cmdUlaz = makeButton(this, "cmdUlaz", QStringLiteral("&Ulaz"), QStringLiteral("Ulazimo u odabranu tvrtku ili obrt"));
+    cmdUlaz =
+        makeButton(this, "cmdUlaz", QStringLiteral("&Ulaz"), QStringLiteral("Ulazimo u odabranu tvrtku ili obrt"));
     cmdUlaz->setEnabled(false);
     cmdUlaz->setDefault(true);
     cmdNova = makeButton(this, "cmdNova", QStringLiteral("&Dodaj novu tvrtku ili obrt..."));
     cmdUredjivanje =
         makeButton(this, "cmdUredjivanje", QStringLiteral("U&ređivanje..."), QStringLiteral("Izmjena odabrane tvrtke"));
     cmdUredjivanje->setEnabled(false);
-    cmdBrisanje = makeButton(this, "cmdBrisanje", QStringLiteral("&Brisanje"), QStringLiteral("Brisanje tvrtke ili obrta"));
+    cmdBrisanje =
+        makeButton(this, "cmdBrisanje", QStringLiteral("&Brisanje"), QStringLiteral("Brisanje tvrtke ili obrta"));
     cmdBrisanje->setEnabled(false);
     cmdispis = makeButton(this, "cmdispis", QStringLiteral("I&spis"), QStringLiteral("Ispis odabrane knjige na pisač"));
     cmdizlaz = makeButton(this, "cmdizlaz", QStringLiteral("&Izlaz"));
@@ -109,7 +113,8 @@ frmIzborTvrtke::frmIzborTvrtke()
         this,
         {QStringLiteral("F1 Pomoć i izlaz iz pomoći"),
          QStringLiteral(
-             "Ulaz - Prilikom prvog ulaska onemogućen. Ako na listi nema nijedne tvrtke ili obrta potrebno unijeti novu "
+             "Ulaz - Prilikom prvog ulaska onemogućen. Ako na listi nema nijedne tvrtke ili obrta potrebno unijeti "
+             "novu "
              "tvrtku ili obrt. (Klik na dugme - Dodaj novu tvrtku ili obrt. Kada tvrtka ili obrt postoje, označimo na "
              "listi tvrtku ili obrt u koji želimo ući i klik na dugme - ulaz, ulazimo u izbor knjige. "),
          QStringLiteral(
@@ -125,7 +130,8 @@ frmIzborTvrtke::frmIzborTvrtke()
                         "ili obrta."),
          QStringLiteral("Ispis - Ispis na pisač. Ako je odgovor na postavljeno pitanje potvrdan, podaci o tvrtki ili "
                         "obrtu ispisuju se na pisač..")});
-    m_help = new HelpPaneToggle(this, txtpomoc, {lsvLista, cmdUlaz, cmdizlaz, cmdUredjivanje, cmdBrisanje, cmdispis, cmdNova},
+    m_help = new HelpPaneToggle(this, txtpomoc,
+                                {lsvLista, cmdUlaz, cmdizlaz, cmdUredjivanje, cmdBrisanje, cmdispis, cmdNova},
                                 [] { return WorkingCaption; });
     EscCloses(this);
     ListDblClickDefault(lsvLista, cmdUlaz);
@@ -160,7 +166,7 @@ void frmIzborTvrtke::ucitajtvrtke()
     lsvLista->setUpdatesEnabled(false);
     for (const Registry::Company& c : companies) {
         auto* item = new QTreeWidgetItem(lsvLista);
-        const QString texts[ColumnCount] = {c.ime,    c.mb,    c.sifradj, c.to,      c.ziroracun,         c.posta,
+        const QString texts[ColumnCount] = {c.ime,    c.mb,    c.sifradj, c.to,      c.ziroracun,          c.posta,
                                             c.mjesto, c.ulica, c.telefon, c.kontakt, QString::number(c.id)};
         for (int col = 0; col < ColumnCount; ++col)
             item->setText(col, texts[col]);
@@ -204,21 +210,36 @@ void frmIzborTvrtke::cmdUlazClick()
     if (!row)
         return;
     AppState::idizabranetvrtke = row->text(ColId).toDouble();
-    // The book chooser is opened here once it exists.
+    frmIzborKnjige* books = frmIzborKnjige::instance();
+    books->takeCompany(AppState::companyIdText(),
+                       row->text(ColIme) + QStringLiteral(" - izbor knjige ") + QStringLiteral("     Pomoć F1"));
+    books->show();
+    books->raise();
+    books->activateWindow();
 }
 
 void frmIzborTvrtke::cmdNovaClick()
 {
-    // The company editor is opened here once it exists.
+    frmUpisNove* editor = frmUpisNove::instance();
+    editor->prepareEntry();
+    editor->show();
+    close();
 }
 
 void frmIzborTvrtke::cmdUredjivanjeClick()
 {
+    // Without a selected row nothing opens, and the chooser stays.
     QTreeWidgetItem* row = selectedRow();
     if (!row)
         return;
     AppState::idizabranetvrtke = row->text(ColId).toDouble();
-    // The company editor is opened here once it exists.
+    QStringList values;
+    for (int col = ColIme; col <= ColKontakt; ++col)
+        values.append(row->text(col));
+    frmUpisNove* editor = frmUpisNove::instance();
+    editor->prepareChange(row->text(ColIme), values);
+    editor->show();
+    close();
 }
 
 void frmIzborTvrtke::cmdBrisanjeClick()
@@ -279,11 +300,11 @@ void frmIzborTvrtke::printSheet(const QTreeWidgetItem* row)
     lines << QString() << QString() << QString();
     lines << indent + QStringLiteral("Ispis podataka za: !") + row->text(ColIme) + QStringLiteral("  na dan: ") +
                  DateText::toShort(QDate::currentDate());
-    const std::pair<const char*, int> fields[] = {
-        {"Naziv T/O   :  ", ColIme},    {"Matični br. :  ", ColMb},     {"Šifra djel. :  ", ColSifradj},
-        {"Tvrtka/obrt :  ", ColTo},     {"Žiro račun  :  ", ColZiroracun}, {"Pošt. br.   :  ", ColPosta},
-        {"Mjesto      :  ", ColMjesto}, {"Ulica i br. :  ", ColUlica},  {"Telefon     :  ", ColTelefon},
-        {"Kontaktiraj :  ", ColKontakt}};
+    const std::pair<const char*, int> fields[] = {{"Naziv T/O   :  ", ColIme},       {"Matični br. :  ", ColMb},
+                                                  {"Šifra djel. :  ", ColSifradj},   {"Tvrtka/obrt :  ", ColTo},
+                                                  {"Žiro račun  :  ", ColZiroracun}, {"Pošt. br.   :  ", ColPosta},
+                                                  {"Mjesto      :  ", ColMjesto},    {"Ulica i br. :  ", ColUlica},
+                                                  {"Telefon     :  ", ColTelefon},   {"Kontaktiraj :  ", ColKontakt}};
     for (const auto& [label, column] : fields) {
         lines << QString();
         lines << indent + QString::fromUtf8(label) + row->text(column);

@@ -1,0 +1,456 @@
+#include "frmIzborKnjige.h"
+
+#include "common/appsetup.h"
+#include "common/hrmsgbox.h"
+#include "common/windowkeys.h"
+#include "data/appstate.h"
+#include "data/database.h"
+#include "data/programfolder.h"
+#include "data/registry.h"
+#include "frame/frmIzborTvrtke.h"
+
+#include <QCloseEvent>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTextEdit>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+namespace {
+
+QPushButton* makeButton(QWidget* parent, const char* name, const QString& caption, const QString& tip)
+{
+    auto* b = new QPushButton(caption, parent);
+    b->setObjectName(QLatin1String(name));
+    b->setToolTip(tip);
+    return b;
+}
+
+QLabel* hiddenLabel(QWidget* parent, const char* name)
+{
+    auto* label = new QLabel(parent);
+    label->setObjectName(QLatin1String(name));
+    label->hide();
+    return label;
+}
+
+const QString WarehouseKind = QStringLiteral("Skladiste");
+const QString ProductionKind = QStringLiteral("Proizvodnja");
+
+} // namespace
+
+frmIzborKnjige::frmIzborKnjige()
+{
+    setObjectName(QStringLiteral("frmIzborKnjige"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowFlags(Qt::Window | Qt::MSWindowsFixedSizeDialogHint);
+
+    auto* label1 = new QLabel(QStringLiteral("Knjigovodstveni programi Lotrak"), this);
+    label1->setObjectName(QStringLiteral("Label1"));
+    label1->setFont(AppSetup::serifFont(16));
+    auto* label2 = new QLabel(QStringLiteral("Izaberite knjigu :"), this);
+
+    lsvotvorene = new QTreeWidget(this);
+    lsvotvorene->setObjectName(QStringLiteral("lsvotvorene"));
+    lsvotvorene->setAccessibleName(QStringLiteral("Popis knjiga"));
+    lsvotvorene->setFont(AppSetup::fixedFont(9));
+    lsvotvorene->setRootIsDecorated(false);
+    lsvotvorene->setSelectionMode(QAbstractItemView::SingleSelection);
+    lsvotvorene->setAllColumnsShowFocus(true);
+    lsvotvorene->setColumnCount(ColumnCount);
+    lsvotvorene->setHeaderLabels({QStringLiteral("Naziv knjige"), QStringLiteral("Vrsta knjige"),
+                                  QStringLiteral("Adresa"), QStringLiteral("i")});
+    lsvotvorene->setColumnWidth(ColNaziv, 220);
+    lsvotvorene->setColumnWidth(ColVrsta, 120);
+    lsvotvorene->setColumnWidth(ColAdresa, 220);
+    lsvotvorene->setColumnHidden(ColId, true);
+    label2->setBuddy(lsvotvorene);
+
+    cmdUlaz = makeButton(this, "cmdUlaz", QStringLiteral("&Ulaz"), QStringLiteral("Ulaz u odabranu knjigu"));
+    cmdUlaz->setEnabled(false);
+    cmdUlaz->setDefault(true);
+    cmdizlaz = makeButton(this, "cmdizlaz", QStringLiteral("< Vrat&i se"), QStringLiteral("Povratak u izbor tvrtke"));
+    cmdBrisanje =
+        makeButton(this, "cmdBrisanje", QStringLiteral("&Brisanje"), QStringLiteral("Brisanje označene knjige"));
+    cmdBrisanje->setEnabled(false);
+    cmdUredjivanje =
+        makeButton(this, "cmdUredjivanje", QStringLiteral("Iz&mjena"), QStringLiteral("Izmjena izabrane knjige"));
+    cmdUredjivanje->setEnabled(false);
+    cmdNova = makeButton(this, "cmdNova", QStringLiteral("U&pis nove knjige"),
+                         QStringLiteral("Ulaz u mod upisa nove knjige"));
+    cmdalati = makeButton(this, "cmdalati", QStringLiteral("Alati..."), QStringLiteral("Otvara se forma sa alatima"));
+    cmdalati->hide();
+
+    Frame1 = new QGroupBox(QStringLiteral("Upis nove knjige"), this);
+    Frame1->setObjectName(QStringLiteral("Frame1"));
+    txtnaziv = new QLineEdit(Frame1);
+    txtnaziv->setObjectName(QStringLiteral("txtnaziv"));
+    txtnaziv->setMaxLength(30);
+    txtadresa = new QLineEdit(Frame1);
+    txtadresa->setObjectName(QStringLiteral("txtadresa"));
+    txtadresa->setMaxLength(30);
+    lstpostojece = new QListWidget(Frame1);
+    lstpostojece->setObjectName(QStringLiteral("lstpostojece"));
+    lstpostojece->setMaximumHeight(48);
+    cmdunosimo = makeButton(Frame1, "cmdunosimo", EntryCaption, QStringLiteral("Unosimo novu knjigu"));
+    cmdodustani =
+        makeButton(Frame1, "cmdodustani", QStringLiteral("&Izlaz iz unosa"), QStringLiteral("Izlaz iz moda unosa"));
+    auto* frameForm = new QFormLayout;
+    auto* nazivLabel = new QLabel(QStringLiteral("Naziv knjige:"), Frame1);
+    nazivLabel->setBuddy(txtnaziv);
+    auto* adresaLabel = new QLabel(QStringLiteral("Adresa knjige:"), Frame1);
+    adresaLabel->setBuddy(txtadresa);
+    auto* vrstaLabel = new QLabel(QStringLiteral("Izbor vrste               knjige:"), Frame1);
+    vrstaLabel->setBuddy(lstpostojece);
+    vrstaLabel->setWordWrap(true);
+    vrstaLabel->setFixedWidth(nazivLabel->sizeHint().width());
+    frameForm->addRow(nazivLabel, txtnaziv);
+    frameForm->addRow(adresaLabel, txtadresa);
+    frameForm->addRow(vrstaLabel, lstpostojece);
+    auto* frameButtons = new QHBoxLayout;
+    frameButtons->addStretch(1);
+    frameButtons->addWidget(cmdunosimo);
+    frameButtons->addWidget(cmdodustani);
+    auto* frameLayout = new QVBoxLayout(Frame1);
+    frameLayout->addLayout(frameForm);
+    frameLayout->addLayout(frameButtons);
+    Frame1->hide();
+
+    lblimeknjige = hiddenLabel(this, "lblimeknjige");
+    lblvrstaknjige = hiddenLabel(this, "lblvrstaknjige");
+    lblid = hiddenLabel(this, "lblid");
+    lblimebaze = hiddenLabel(this, "lblimebaze");
+    lblidtvrtke = hiddenLabel(this, "lblidtvrtke");
+
+    auto* buttons = new QHBoxLayout;
+    for (QPushButton* b : {cmdUlaz, cmdNova, cmdUredjivanje, cmdBrisanje, cmdalati, cmdizlaz})
+        buttons->addWidget(b);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(label1, 0, Qt::AlignHCenter);
+    layout->addWidget(label2);
+    layout->addWidget(lsvotvorene, 1);
+    layout->addLayout(buttons);
+    layout->addWidget(Frame1);
+
+    txtpomoc = makeHelpPane(
+        this,
+        {QStringLiteral("F1 Pomoć i izlaz iz pomoći"),
+         QStringLiteral(
+             "Ulaz - Prilikom prvog ulaska onemogućen. Ako na listi knjiga ne postoji  nijedna knjiga, "
+             "potrebno je unijeti novu knjigu. (Klik na dugme - Upis nove knjige.) Kada knjiga postoji, "
+             "označimo na listi knjigu  u koji želimo ući i klik na dugme - ulaz, ulazimo u označenu knjigu. "),
+         QStringLiteral("Uređivanje - Klik na dugme uređivanje otvara novi prozor gdje se omogućava da se izvrše "
+                        "izmjene bilo koje unešene  knjige. Potrebno je prethodno na listi označiti koju knjigu želite "
+                        "uređivati.  U novom prozoru se izvrše promjene (samo ime knjige i adresa knjige), i klikom na "
+                        "dugme - izmjeni ( u novom prozoru), i nakon potvrdnog odgovora na pitanje, vrši se izmjena "
+                        "knjige."),
+         QStringLiteral("Brisanje - Označi se knjiga na listi i ista se nakon upozorenja i potvrdnog odgovora na "
+                        "pitanje briše. Napomena:  Budite pažljivi jer sa brisanjem se nepovratno gube svi podaci iz "
+                        "knjige kao i sama knjiga."),
+         QStringLiteral("Upis nove knjige -  Klik na dugme otvara novi prozor u kojem se unose naziv i adresa knjige, "
+                        "a vrsta knjige se bira sa liste postojećih vrsta knjige i ista se unosi u bazu postojećih "
+                        "knjiga. Istodobno se nova knjiga prikazuje na listi novih knjiga. Može se dodati neograničeni "
+                        "broj knjiga."),
+         // The three paragraphs of the tools follow one another without an empty line.
+         QStringLiteral("Alati - Klik na dugme alati omogućava kompaktiranje baze podataka. Ako se puno piše i briše u "
+                        "bazi podataka, vremenom se baza uspori jer ima puno praznih polja koja je opterećuju. I takvu "
+                        "bazu potrebno je kompaktirati(obrisati prazna polja). To se vrši ako se odabere kompaktiranje "
+                        "baze. Reparacija baze (vraćanje u stanje prije kompaktiranja) vrši se ako se odabere baza i "
+                        "klikne na start. \n"
+                        "Poželjno je napraviti sigurnosnu kopiju baza koje ste mijenjali, za slučaj da se dogodi "
+                        "pogrešan unos ili pad sistema. To se radi odabirom dugmeta - napravi sigurnosnu kopiju baze. "
+                        "Sigurnosna kopija se vraća odabirom dugmeta - Vraćanje baze iz sigurnosne kopije.\n"
+                        "U naslovu forme piše put do odabrane baze podataka koju trenutno obrađujete i istu bazu "
+                        "podataka možete spremiti na sigurno ili po potrebi kompaktirati."),
+         QStringLiteral("Ispis - Ispis na pisač. Ako je odgovor na postavljeno pitanje potvrdan, podaci o označenoj "
+                        "knjizi ispisuju se na pisač.."),
+         QStringLiteral("Vrati se - Povratak u prethodni izbornik tvrtke ili obrta")});
+    m_help = new HelpPaneToggle(
+        this, txtpomoc, {cmdalati, Frame1, lsvotvorene, cmdUlaz, cmdizlaz, cmdUredjivanje, cmdBrisanje, cmdNova},
+        [this] { return windowTitle(); });
+    connect(m_help, &HelpPaneToggle::paneHidden, this, &frmIzborKnjige::afterHelpPane);
+    EscCloses(this);
+    ListDblClickDefault(lsvotvorene, cmdUlaz);
+
+    // The current book follows the selection, by mouse or by keyboard; a click on the current row counts too.
+    connect(lsvotvorene, &QTreeWidget::itemSelectionChanged, this, &frmIzborKnjige::lsvotvoreneClick);
+    connect(lsvotvorene, &QTreeWidget::itemClicked, this, &frmIzborKnjige::lsvotvoreneClick);
+    connect(cmdUlaz, &QPushButton::clicked, this, &frmIzborKnjige::cmdUlazClick);
+    connect(cmdNova, &QPushButton::clicked, this, &frmIzborKnjige::cmdNovaClick);
+    connect(cmdUredjivanje, &QPushButton::clicked, this, &frmIzborKnjige::cmdUredjivanjeClick);
+    connect(cmdunosimo, &QPushButton::clicked, this, &frmIzborKnjige::cmdunosimoClick);
+    connect(cmdodustani, &QPushButton::clicked, this, &frmIzborKnjige::cmdodustaniClick);
+    connect(cmdBrisanje, &QPushButton::clicked, this, &frmIzborKnjige::cmdBrisanjeClick);
+    connect(cmdizlaz, &QPushButton::clicked, this, &QWidget::close);
+
+    resize(700, 460);
+}
+
+void frmIzborKnjige::load()
+{
+    try {
+        lstpostojece->addItems(Registry::bookKinds());
+    } catch (const DbError& e) {
+        HrMsgBox(e.description(), 16, QString());
+    }
+    listBooks();
+    if (lsvotvorene->topLevelItemCount() > 0) {
+        QTreeWidgetItem* first = lsvotvorene->topLevelItem(0);
+        lsvotvorene->setCurrentItem(first);
+        first->setSelected(true);
+        lsvotvoreneClick();
+    }
+}
+
+void frmIzborKnjige::takeCompany(const QString& companyIdText, const QString& caption)
+{
+    lblidtvrtke->setText(companyIdText);
+    // Another company's books replace the list at once, so no book of the former company stays on offer.
+    if (companyIdText.toLongLong() != m_listedCompany) {
+        for (QLabel* label : {lblimeknjige, lblvrstaknjige, lblid, lblimebaze})
+            label->clear();
+        setBrowseButtonsEnabled(false);
+        listBooks();
+        if (lsvotvorene->topLevelItemCount() > 0) {
+            lsvotvorene->topLevelItem(0)->setSelected(true);
+            lsvotvoreneClick();
+        }
+    }
+    setWindowTitle(caption);
+}
+
+void frmIzborKnjige::listBooks()
+{
+    m_listedCompany = AppState::companyIdText().toLongLong();
+    QList<Registry::Book> books;
+    try {
+        books = Registry::booksOfCompany(m_listedCompany);
+    } catch (const DbError& e) {
+        HrMsgBox(e.description(), 16, QString());
+    }
+    const QSignalBlocker quiet(lsvotvorene);
+    lsvotvorene->clear();
+    for (const Registry::Book& b : books) {
+        auto* item = new QTreeWidgetItem(lsvotvorene);
+        item->setText(ColNaziv, b.nazivknjige.trimmed());
+        item->setText(ColVrsta, b.vrstaknjige.trimmed());
+        item->setText(ColAdresa, b.adresa.trimmed());
+        item->setText(ColId, QString::number(b.id));
+    }
+}
+
+QTreeWidgetItem* frmIzborKnjige::selectedRow() const
+{
+    const auto selected = lsvotvorene->selectedItems();
+    return selected.isEmpty() ? nullptr : selected.last();
+}
+
+void frmIzborKnjige::setBrowseButtonsEnabled(bool enabled)
+{
+    cmdUlaz->setEnabled(enabled);
+    cmdBrisanje->setEnabled(enabled);
+    cmdUredjivanje->setEnabled(enabled);
+}
+
+QString frmIzborKnjige::currentBookFile() const
+{
+    return BookFileName(lblvrstaknjige->text().trimmed(), lblid->text().trimmed().toLongLong());
+}
+
+void frmIzborKnjige::lsvotvoreneClick()
+{
+    QTreeWidgetItem* row = selectedRow();
+    if (!row)
+        return;
+    lblid->setText(row->text(ColId));
+    lblvrstaknjige->setText(row->text(ColVrsta));
+    lblimeknjige->setText(row->text(ColNaziv));
+    AppState::bazaknjige = currentBookFile();
+    const QString base = QStringLiteral("Baza: ") + ProgramFolder::filePath(AppState::bazaknjige);
+    setWindowTitle(base + QString(13, QLatin1Char(' ')) + QStringLiteral("Pomoć F1"));
+    lblimebaze->setText(base);
+    setBrowseButtonsEnabled(true);
+}
+
+void frmIzborKnjige::cmdUlazClick()
+{
+    if (lsvotvorene->topLevelItemCount() == 0)
+        return;
+    if (QTreeWidgetItem* row = selectedRow()) {
+        lblid->setText(row->text(ColId));
+        lblvrstaknjige->setText(row->text(ColVrsta));
+    }
+    AppState::bazaknjige = currentBookFile();
+    setBrowseButtonsEnabled(false);
+    const QString kind = lblvrstaknjige->text().trimmed();
+    if (kind != WarehouseKind && kind != ProductionKind)
+        return;
+    AppState::vrstabaze = kind;
+    const QString caption =
+        QStringLiteral("Knjiga: ") + lblimeknjige->text() + QString(6, QLatin1Char(' ')) + lblimebaze->text();
+    if (onEnterBook)
+        onEnterBook(caption);
+}
+
+void frmIzborKnjige::cmdNovaClick()
+{
+    cmdunosimo->setText(EntryCaption);
+    cmdunosimo->setToolTip(QStringLiteral("Unos nove knjige"));
+    Frame1->show();
+    cmdNova->setEnabled(false);
+    setBrowseButtonsEnabled(false);
+    txtnaziv->setFocus(Qt::OtherFocusReason);
+}
+
+void frmIzborKnjige::cmdUredjivanjeClick()
+{
+    if (lsvotvorene->topLevelItemCount() == 0)
+        return;
+    QTreeWidgetItem* row = selectedRow();
+    if (!row) {
+        HrMsgBox(QStringLiteral("Molim označite što želite mijenjati na listi!"), 48,
+                 QStringLiteral("Nije ništa označeno!"));
+        return;
+    }
+    m_editBookId = row->text(ColId).toLongLong();
+    Frame1->setTitle(QStringLiteral("Izmjena: - ") + row->text(ColNaziv));
+    txtnaziv->setText(row->text(ColNaziv));
+    txtadresa->setText(row->text(ColAdresa));
+    cmdunosimo->setText(ChangeCaption);
+    cmdunosimo->setToolTip(QStringLiteral("Izmjena naziva i adrese knjige (ne i vrste knjige)"));
+    Frame1->show();
+    cmdNova->setEnabled(false);
+    setBrowseButtonsEnabled(false);
+    txtnaziv->selectAll();
+    txtnaziv->setFocus(Qt::OtherFocusReason);
+}
+
+void frmIzborKnjige::cmdunosimoClick()
+{
+    const bool entry = cmdunosimo->text() == EntryCaption;
+    if (txtnaziv->text().isEmpty() || txtadresa->text().isEmpty()) {
+        HrMsgBox(QStringLiteral("Nije unešen naziv ili adresa knjige!"), 32, QStringLiteral("Nepotpun unos"));
+        if (txtadresa->text().isEmpty())
+            txtadresa->setFocus(Qt::OtherFocusReason);
+        if (txtnaziv->text().isEmpty())
+            txtnaziv->setFocus(Qt::OtherFocusReason);
+        return;
+    }
+    QString kind;
+    if (entry) {
+        const auto kinds = lstpostojece->selectedItems();
+        if (kinds.isEmpty()) {
+            HrMsgBox(QStringLiteral("Nije izabrana vrsta knjige!"), 48, QStringLiteral("Nije izabrano!"));
+            return;
+        }
+        kind = kinds.last()->text();
+    }
+    if (HrMsgBox(entry ? QStringLiteral("Unosimo novu knjigu?") : QStringLiteral("Mijenjamo označenu knjigu?"), 33,
+                 QStringLiteral("Unos nove knjige")) != MsgOk)
+        return;
+    try {
+        if (entry)
+            Registry::insertBook(AppState::companyIdText().toLongLong(), txtnaziv->text(), kind, txtadresa->text());
+        else
+            Registry::updateBook(m_editBookId, txtnaziv->text(), txtadresa->text());
+    } catch (const DbError& e) {
+        // The frame keeps what was typed.
+        HrMsgBox(e.description(), 16, QString());
+        return;
+    }
+    listBooks();
+    backToBrowseMode();
+}
+
+void frmIzborKnjige::backToBrowseMode()
+{
+    Frame1->hide();
+    cmdNova->setEnabled(true);
+    setBrowseButtonsEnabled(true);
+    cmdizlaz->setEnabled(true);
+    txtnaziv->clear();
+    txtadresa->clear();
+}
+
+void frmIzborKnjige::cmdodustaniClick()
+{
+    Frame1->hide();
+    cmdNova->setEnabled(true);
+    if (lsvotvorene->topLevelItemCount() > 0) {
+        setBrowseButtonsEnabled(true);
+        lsvotvoreneClick();
+    }
+    cmdizlaz->setEnabled(true);
+    txtnaziv->clear();
+    txtadresa->clear();
+}
+
+void frmIzborKnjige::cmdBrisanjeClick()
+{
+    QTreeWidgetItem* row = selectedRow();
+    if (!row) {
+        HrMsgBox(QStringLiteral("Molim označite što želite brisati na listi!"), 48,
+                 QStringLiteral("Nije ništa označeno!"));
+        return;
+    }
+    const QString file = currentBookFile();
+    if (openBookFile && openBookFile() == file) {
+        HrMsgBox(QStringLiteral("Knjiga ") + lblimeknjige->text() +
+                     QStringLiteral(" je otvorena u glavnom prozoru i ne može se obrisati.\r\n"
+                                    "Zatvorite knjigu pa ponovite brisanje."),
+                 48, QStringLiteral("Knjiga je otvorena"));
+        return;
+    }
+    if (HrMsgBox(QStringLiteral("Dobro razmislite! Brišete knjigu: ") + lblimeknjige->text() +
+                     QStringLiteral("\r\nOvim brisanjem gubite sve podatke vezane uz nju"),
+                 273, QStringLiteral("Nepovratno brisanje!!!")) != MsgOk)
+        return;
+    AppState::bazaknjige = file;
+    try {
+        if (!Registry::deleteBook(lblid->text().trimmed().toLongLong()))
+            return;
+    } catch (const DbError& e) {
+        HrMsgBox(QStringLiteral("Knjiga nije obrisana.\r\n") + e.description(), 16, QString());
+        return;
+    }
+    {
+        const QSignalBlocker quiet(lsvotvorene);
+        delete row;
+    }
+    HrMsgBox(QStringLiteral("Knjiga je nepovratno uklonjena!"), 0, QString());
+    const int count = lsvotvorene->topLevelItemCount();
+    if (count > 0) {
+        QTreeWidgetItem* last = lsvotvorene->topLevelItem(count - 1);
+        lsvotvorene->setCurrentItem(last);
+        last->setSelected(true);
+        lsvotvoreneClick();
+    } else {
+        setBrowseButtonsEnabled(false);
+    }
+}
+
+void frmIzborKnjige::afterHelpPane()
+{
+    lsvotvoreneClick();
+    Frame1->hide();
+    cmdNova->setEnabled(true);
+    if (!txtnaziv->text().isEmpty() || !txtadresa->text().isEmpty()) {
+        Frame1->show();
+        cmdNova->setEnabled(false);
+    }
+}
+
+void frmIzborKnjige::closeEvent(QCloseEvent* event)
+{
+    // The company chooser, open underneath, comes to the front again.
+    if (frmIzborTvrtke* chooser = frmIzborTvrtke::loaded()) {
+        chooser->raise();
+        chooser->activateWindow();
+    }
+    event->accept();
+}
