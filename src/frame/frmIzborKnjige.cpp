@@ -1,5 +1,7 @@
 #include "frmIzborKnjige.h"
 
+#include "frmSkladiste.h"
+
 #include "common/appsetup.h"
 #include "common/hrmsgbox.h"
 #include "common/windowkeys.h"
@@ -295,6 +297,8 @@ void frmIzborKnjige::cmdUlazClick()
         QStringLiteral("Knjiga: ") + lblimeknjige->text() + QString(6, QLatin1Char(' ')) + lblimebaze->text();
     if (onEnterBook)
         onEnterBook(caption);
+    else
+        frmSkladiste::openBook(caption);
 }
 
 void frmIzborKnjige::cmdNovaClick()
@@ -399,7 +403,8 @@ void frmIzborKnjige::cmdBrisanjeClick()
         return;
     }
     const QString file = currentBookFile();
-    if (openBookFile && openBookFile() == file) {
+    const QString openFile = openBookFile ? openBookFile() : frmSkladiste::openBookFile();
+    if (!openFile.isEmpty() && openFile == file) {
         HrMsgBox(QStringLiteral("Knjiga ") + lblimeknjige->text() +
                      QStringLiteral(" je otvorena u glavnom prozoru i ne može se obrisati.\r\n"
                                     "Zatvorite knjigu pa ponovite brisanje."),

@@ -33,9 +33,10 @@ public:
         ColumnCount
     };
 
-    // Called when a book is entered, after bazaknjige and vrstabaze are set, with the main window's caption.
+    // What entering a book does, after bazaknjige and vrstabaze are set: the main window opens or takes the book.
+    // Tests may put a stand-in here; empty means the main window.
     static inline std::function<void(const QString& caption)> onEnterBook;
-    // The file name of the book open in the main window, or an empty text.
+    // The file name of the book open in the main window, or an empty text. Empty means the main window's.
     static inline std::function<QString()> openBookFile;
 
     frmIzborKnjige();

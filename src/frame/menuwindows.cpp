@@ -1,5 +1,8 @@
 #include "menuwindows.h"
 
+#include "masterdata/frmartikli.h"
+#include "masterdata/frmunos.h"
+
 #include <QHash>
 
 namespace {
@@ -11,7 +14,8 @@ using Table = QHash<QString, MenuWindows::Opener>;
 // mnuIzdatnica1, mnuKupaca1, mnuDnevnika1 (warehouse reviews); mnuproizvodi, mnuradninalozi (production).
 void registerProgramWindows(Table& table)
 {
-    Q_UNUSED(table);
+    table[QStringLiteral("mnuArtikala")] = [] { frmartikli::openFromMenu(); };
+    table[QStringLiteral("mnuKupaca")] = [] { frmunos::openFromMenu(); };
 }
 
 Table& table()

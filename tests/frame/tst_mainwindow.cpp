@@ -353,7 +353,8 @@ void MainWindowTest::itemWithoutWindowLocksNothing()
         QVERIFY(frmSkladiste::openBook(QStringLiteral("Knjiga: E")));
         frmSkladiste* w = frmSkladiste::loaded();
         for (const QString& item : kind == BookKindWarehouse ? WarehouseItems : ProductionItems)
-            knjtest::triggerAction(w, item);
+            if (!MenuWindows::opener(item))
+                knjtest::triggerAction(w, item);
         for (QAction* top : w->menuBar()->actions())
             QCOMPARE(top->isEnabled(), top->isVisible());
         QVERIFY(w->mdiArea->subWindowList().isEmpty());
