@@ -199,6 +199,22 @@ QVariant Database::scalar(const QString& sql, const QVariantList& values)
     return QVariant();
 }
 
+PreparedQuery::PreparedQuery(Database& db, const QString& sql) : m_query(db.connection())
+{
+    m_query.setForwardOnly(true);
+    if (!m_query.prepare(sql))
+        throw DbError(DbErrorKind::Statement, errorText(m_query.lastError()));
+}
+
+void PreparedQuery::exec(std::initializer_list<QVariant> values)
+{
+    int index = 0;
+    for (const QVariant& v : values)
+        m_query.bindValue(index++, v);
+    if (!m_query.exec())
+        throw DbError(DbErrorKind::Statement, errorText(m_query.lastError()));
+}
+
 Transaction::Transaction(Database& db) : m_db(db)
 {
     if (!m_db.m_db.transaction())

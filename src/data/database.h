@@ -8,6 +8,7 @@
 
 #include <exception>
 #include <functional>
+#include <initializer_list>
 #include <optional>
 
 enum class DbErrorKind
@@ -70,6 +71,24 @@ private:
     QString m_path;
     QString m_connectionName;
     QSqlDatabase m_db;
+};
+
+// One statement prepared once and run again with new bound values (a loop of inserts or updates).
+// Throws DbError on failure, like Database.
+class PreparedQuery
+{
+public:
+    PreparedQuery(Database& db, const QString& sql);
+    // Binds the values in order and runs the statement.
+    void exec(std::initializer_list<QVariant> values);
+    bool next() { return m_query.next(); }
+    QVariant value(int index) const { return m_query.value(index); }
+    qint64 lastInsertId() const { return m_query.lastInsertId().toLongLong(); }
+    // Releases the result of a select that was not read to its end.
+    void finish() { m_query.finish(); }
+
+private:
+    QSqlQuery m_query;
 };
 
 // Begins a transaction; rolls it back unless commit() was reached.

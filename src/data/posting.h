@@ -8,26 +8,39 @@
 
 #include <stdexcept>
 
+class Database;
+
+// Whether a posting recomputes the articles' average price (receipts and issue notes entered by hand) or keeps it
+// (work-order issues, whose lines are valued at the bill-of-materials price).
+enum class AveragePriceMode
+{
+    Recompute,
+    Keep
+};
+
 // One line of a stock document as the user entered it.
 struct StockLine
 {
     qint64 articleId = 0;
     Figure quantity;
     Figure price;
-    Figure amount; // quantity × price rounded to the cent: the figure the stock value moves by
+    // quantity × price rounded to the cent, as the window shows it. The posting moves the stock value by
+    // Figure::multiply(quantity, price) itself, so the stored lines always add up to the stock value.
+    Figure amount;
 };
 
 // A receipt ("P") or an issue note ("I") ready to be posted.
 struct StockDocument
 {
-    bool receipt = true;      // a receipt raises stock, an issue note lowers it
-    qint64 number = 0;        // brojpi
-    QDate date;               // datumpi
-    QString partnerName;      // found in kd; its id goes to pi.idkd and ulazizlaz.idkd
-    QString documentKindName; // receipts: found in dokumenti; its id goes to pi.dokument
+    bool receipt = true;       // a receipt raises stock, an issue note lowers it
+    qint64 number = 0;         // brojpi
+    QDate date;                // datumpi
+    QString partnerName;       // found in kd; its id goes to pi.idkd and ulazizlaz.idkd
+    QString documentKindName;  // receipts: found in dokumenti; its id goes to pi.dokument
     QString supplierDocNumber; // receipts: pi.brojdok
     QDate supplierDocDate;     // receipts: pi.datumdok
     QList<StockLine> lines;
+    AveragePriceMode averagePrice = AveragePriceMode::Recompute;
     QString kindLetter() const { return receipt ? QStringLiteral("P") : QStringLiteral("I"); }
 };
 
@@ -56,11 +69,19 @@ struct StockFigures
     Figure proscijena;
 };
 
-// The figures after one posted line: stock and value move by the line's quantity and amount; the average price
-// becomes the new value divided by the new stock, and stays as it was when the new stock is zero.
-StockFigures AveragePriceRule(const StockFigures& before, Figure quantity, Figure amount, bool receipt);
+// The figures after one posted line: stock and value move by the line's quantity and amount (up on a receipt, down
+// on an issue). With Recompute the average price becomes the new value divided by the new stock, rounded to the
+// cent, and stays as it was when the new stock is zero; with Keep it stays as it was.
+StockFigures AveragePriceRule(const StockFigures& before, Figure quantity, Figure amount, bool receipt,
+                              AveragePriceMode mode = AveragePriceMode::Recompute);
 
 // Posts one document into the warehouse book at bookPath in one transaction: the header, every line's article
-// figures and every line, or nothing. Returns the new header's id. Throws PostingRefused (nothing written) or
-// DbError (rolled back).
+// figures and every line, or nothing. Returns the new header's id. Throws PostingRefused or DbError; either way
+// nothing is written.
 qint64 PostStockDocument(const QString& bookPath, const StockDocument& document);
+
+// The same posting into a book the caller has open, inside the caller's transaction (for example several warehouse
+// books attached to one connection and posted together). schema names an attached book ("w1"); empty means the
+// connection's main book. On PostingRefused or DbError the caller's transaction must be rolled back: part of the
+// document may already be written in it.
+qint64 PostStockDocument(Database& db, const StockDocument& document, const QString& schema = QString());

@@ -1,0 +1,108 @@
+#include "posting.h"
+
+#include "common/text/datetext.h"
+#include "database.h"
+
+#include <QRegularExpression>
+
+StockFigures AveragePriceRule(const StockFigures& before, Figure quantity, Figure amount, bool receipt,
+                              AveragePriceMode mode)
+{
+    StockFigures after = before;
+    after.stanje = receipt ? before.stanje + quantity : before.stanje - quantity;
+    after.vrijednost = receipt ? before.vrijednost + amount : before.vrijednost - amount;
+    if (mode == AveragePriceMode::Recompute) {
+        if (const auto average = Figure::divide(after.vrijednost, after.stanje))
+            after.proscijena = *average;
+    }
+    return after;
+}
+
+namespace {
+
+// "name" for the main book, "w1.name" for an attached one.
+QString tableName(const QString& schema, const char* name)
+{
+    const QString table = QString::fromLatin1(name);
+    return schema.isEmpty() ? table : schema + QLatin1Char('.') + table;
+}
+
+QVariant nullWhenEmpty(const QString& text)
+{
+    return text.isEmpty() ? QVariant(QMetaType(QMetaType::QString)) : QVariant(text);
+}
+
+} // namespace
+
+qint64 PostStockDocument(Database& db, const StockDocument& document, const QString& schema)
+{
+    static const QRegularExpression identifier(QStringLiteral("^[A-Za-z_][A-Za-z0-9_]*$"));
+    if (!schema.isEmpty() && !identifier.match(schema).hasMatch())
+        throw DbError(DbErrorKind::Statement, QStringLiteral("Neispravno ime baze: %1").arg(schema));
+    const QString kd = tableName(schema, "kd");
+    const QString pi = tableName(schema, "pi");
+    const QString artikli = tableName(schema, "artikli");
+
+    const QVariant partnerId = db.scalar(
+        QStringLiteral("select id from %1 where %2 order by id limit 1").arg(kd, sqlEqualsIgnoringCase("ime")),
+        {document.partnerName});
+    if (!partnerId.isValid())
+        throw PostingRefused(PostingRefused::PartnerNotFound);
+
+    qint64 headerId = 0;
+    if (document.receipt) {
+        const QVariant kindId = db.scalar(QStringLiteral("select id from %1 where %2 order by id limit 1")
+                                              .arg(tableName(schema, "dokumenti"), sqlEqualsIgnoringCase("dokument")),
+                                          {document.documentKindName});
+        if (!kindId.isValid())
+            throw PostingRefused(PostingRefused::DocumentKindNotFound);
+        headerId = db.insert(QStringLiteral("insert into %1(pi, brojpi, datumpi, dokument, brojdok, datumdok, idkd) "
+                                            "values(?, ?, ?, ?, ?, ?, ?)")
+                                 .arg(pi),
+                             {document.kindLetter(), document.number, DateText::toIso(document.date), kindId.toString(),
+                              nullWhenEmpty(document.supplierDocNumber),
+                              nullWhenEmpty(DateText::toIso(document.supplierDocDate)), partnerId});
+    } else {
+        // An issue note has no document kind, supplier's number or date: those columns stay null.
+        headerId = db.insert(QStringLiteral("insert into %1(pi, brojpi, datumpi, idkd) values(?, ?, ?, ?)").arg(pi),
+                             {document.kindLetter(), document.number, DateText::toIso(document.date), partnerId});
+    }
+
+    PreparedQuery readArticle(
+        db, QStringLiteral("select stanje, vrijednost, proscijena from %1 where id = ?").arg(artikli));
+    PreparedQuery writeArticle(
+        db, QStringLiteral("update %1 set stanje = ?, vrijednost = ?, proscijena = ? where id = ?").arg(artikli));
+    PreparedQuery insertLine(db, QStringLiteral("insert into %1(idartikla, idpi, idkd, kolicina, cijena) "
+                                                "values(?, ?, ?, ?, ?)")
+                                     .arg(tableName(schema, "ulazizlaz")));
+
+    // Each line starts from the figures the previous one left, so two lines of one article apply in turn.
+    for (const StockLine& line : document.lines) {
+        readArticle.exec({line.articleId});
+        if (!readArticle.next())
+            throw PostingRefused(PostingRefused::ArticleNotFound);
+        StockFigures before;
+        before.stanje = Figure::fromDouble(readArticle.value(0).toDouble());
+        before.vrijednost = Figure::fromDouble(readArticle.value(1).toDouble());
+        before.proscijena = Figure::fromDouble(readArticle.value(2).toDouble());
+        readArticle.finish();
+
+        const Figure amount = Figure::multiply(line.quantity, line.price);
+        const StockFigures after =
+            AveragePriceRule(before, line.quantity, amount, document.receipt, document.averagePrice);
+        writeArticle.exec(
+            {after.stanje.toDouble(), after.vrijednost.toDouble(), after.proscijena.toDouble(), line.articleId});
+        insertLine.exec(
+            {QString::number(line.articleId), headerId, partnerId, line.quantity.toDouble(), line.price.toDouble()});
+    }
+    return headerId;
+}
+
+qint64 PostStockDocument(const QString& bookPath, const StockDocument& document)
+{
+    Database db = Database::open(bookPath);
+    Transaction tx(db);
+    const qint64 headerId = PostStockDocument(db, document);
+    tx.commit();
+    return headerId;
+}

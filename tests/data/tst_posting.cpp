@@ -1,0 +1,470 @@
+#include "data/bookschema.h"
+#include "data/database.h"
+#include "data/posting.h"
+#include "support/testmain.h"
+
+#include <QSqlField>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+Figure fig(const QString& text)
+{
+    const auto f = Figure::parse(text);
+    if (!f)
+        qFatal("bad figure in test data: %s", qPrintable(text));
+    return *f;
+}
+
+// A warehouse book in a temporary folder with (after its own "Proizvodnja", id 1) a supplier (id 2), a cost place
+// (id 3) and a document kind (id 1).
+class Book
+{
+public:
+    Book()
+    {
+        m_path = m_dir.filePath(QStringLiteral("Skladiste1.mdb"));
+        CreateBookDatabase(m_path, BookKindWarehouse);
+        Database db = Database::open(m_path);
+        db.exec(QStringLiteral("insert into kd(kd, ime) values('d', 'Dobavljač d.o.o.')"));
+        db.exec(QStringLiteral("insert into kd(kd, ime) values('m', 'Skladište 2')"));
+        db.exec(QStringLiteral("insert into dokumenti(dokument) values('Račun')"));
+    }
+    const QString& path() const { return m_path; }
+
+    qint64 addArticle(Figure stanje, Figure vrijednost, Figure proscijena)
+    {
+        Database db = Database::open(m_path);
+        return db.insert(QStringLiteral("insert into artikli(sifra, naziv, jedmjere, minkolicina, stanje, vrijednost, "
+                                        "proscijena) values(?, ?, 'kom', 0, ?, ?, ?)"),
+                         {QStringLiteral("A%1").arg(++m_articles), QStringLiteral("Artikl"), stanje.toDouble(),
+                          vrijednost.toDouble(), proscijena.toDouble()});
+    }
+
+    StockFigures figures(qint64 articleId) const
+    {
+        Database db = Database::open(m_path);
+        const auto row = db.selectFirst(
+            QStringLiteral("select stanje, vrijednost, proscijena from artikli where id = ?"), {articleId});
+        StockFigures f;
+        f.stanje = Figure::fromDouble(row->value(0).toDouble());
+        f.vrijednost = Figure::fromDouble(row->value(1).toDouble());
+        f.proscijena = Figure::fromDouble(row->value(2).toDouble());
+        return f;
+    }
+
+    // Every row of every table, with the storage type of each value.
+    QStringList snapshot() const
+    {
+        Database db = Database::open(m_path);
+        QStringList rows;
+        for (const char* table : {"kd", "artikli", "ulazizlaz", "pi", "dokumenti", "sqlite_sequence"}) {
+            for (const QSqlRecord& r : db.select(QStringLiteral("select * from %1 order by 1").arg(table))) {
+                QStringList values{QString::fromLatin1(table)};
+                for (int i = 0; i < r.count(); ++i)
+                    values << (r.isNull(i) ? QStringLiteral("NULL") : r.value(i).toString());
+                rows << values.join(QLatin1Char('|'));
+            }
+        }
+        return rows;
+    }
+
+private:
+    QTemporaryDir m_dir;
+    QString m_path;
+    int m_articles = 0;
+};
+
+// A receipt from the supplier or an issue note to the cost place of Book.
+StockDocument document(bool isReceipt, qint64 number = 1)
+{
+    StockDocument d;
+    d.receipt = isReceipt;
+    d.number = number;
+    d.date = QDate(2024, 3, isReceipt ? 15 : 16);
+    d.partnerName = isReceipt ? QStringLiteral("Dobavljač d.o.o.") : QStringLiteral("Skladište 2");
+    if (isReceipt) {
+        d.documentKindName = QStringLiteral("Račun");
+        d.supplierDocNumber = QStringLiteral("R-77");
+        d.supplierDocDate = QDate(2024, 3, 14);
+    }
+    return d;
+}
+
+StockDocument receipt(qint64 number = 1)
+{
+    return document(true, number);
+}
+
+StockDocument issueNote(qint64 number = 1)
+{
+    return document(false, number);
+}
+
+StockLine line(qint64 articleId, const QString& quantity, const QString& price)
+{
+    StockLine l;
+    l.articleId = articleId;
+    l.quantity = fig(quantity);
+    l.price = fig(price);
+    l.amount = Figure::multiply(l.quantity, l.price);
+    return l;
+}
+
+QString figuresText(const StockFigures& f)
+{
+    return f.stanje.shortText() + QLatin1Char(';') + f.vrijednost.shortText() + QLatin1Char(';') +
+           f.proscijena.shortText();
+}
+
+} // namespace
+
+class PostingTest : public QObject
+{
+    Q_OBJECT
+private slots:
+    void workedExamples_data();
+    void workedExamples();
+    void storesHeaderAndLines();
+    void failureHalfWayLeavesBookUnchanged();
+    void refusalsWriteNothing_data();
+    void refusalsWriteNothing();
+    void stockEqualsSumOfPostedLines();
+    void namesMatchLiterally();
+    void postsSeveralBooksInOneTransaction();
+};
+
+// documents: documents separated by "|", each "P" or "I" (or "K" for an issue that keeps the average price)
+// followed by lines "quantity@price"; expected: "stanje;vrijednost;proscijena" after each document.
+void PostingTest::workedExamples_data()
+{
+    QTest::addColumn<QString>("start");
+    QTest::addColumn<QString>("documents");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("1 receipt onto stock") << "10;10;1"
+                                          << "P 10@2"
+                                          << "20;30;1,5";
+    QTest::newRow("2 first receipt") << "0;0;0"
+                                     << "P 4@2,5"
+                                     << "4;10;2,5";
+    QTest::newRow("3 issue of the whole stock keeps average") << "4;10;2,5"
+                                                              << "I 4@2,5"
+                                                              << "0;0;2,5";
+    QTest::newRow("4 one article twice on one receipt") << "0;0;0"
+                                                        << "P 3@1 2@2"
+                                                        << "5;7;1,4";
+    QTest::newRow("4 the same lines one by one") << "0;0;0"
+                                                 << "P 3@1 | P 2@2"
+                                                 << "3;3;1|5;7;1,4";
+    QTest::newRow("5 value residue at zero stock") << "0;0;0"
+                                                   << "P 2@3 1@4 | I 3@3,33 | P 1@5"
+                                                   << "3;10;3,33|0;0,01;3,33|1;5,01;5,01";
+    QTest::newRow("6 average tie rounds away") << "0;0;0"
+                                               << "P 7@0,1 | P 1@0,3"
+                                               << "7;0,7;0,1|8;1;0,13";
+    QTest::newRow("7 average of an issue") << "3;10;3,33"
+                                           << "I 1@3,33"
+                                           << "2;6,67;3,34";
+    QTest::newRow("8 average 5,025") << "0;0;0"
+                                     << "P 1@5 | P 1@5,05"
+                                     << "1;5;5|2;10,05;5,03";
+    QTest::newRow("9 amount tie rounds away") << "0;0;0"
+                                              << "P 1,5@0,15"
+                                              << "1,5;0,23;0,15";
+    QTest::newRow("10 large value stays exact") << "1000;100000;100"
+                                                << "P 1@23456,78"
+                                                << "1001;123456,78;123,33";
+    QTest::newRow("11 a cent onto a large value")
+        << "0;0;0"
+        << "P 1000@150 | P 999,99@123,45 | P 1@0,01"
+        << "1000;150000;150|1999,99;273448,77;136,73|2000,99;273448,78;136,66";
+    QTest::newRow("work-order issue keeps average") << "5;50;10"
+                                                    << "K 2@12 | K 3@8,66"
+                                                    << "3;26;10|0;0,02;10";
+}
+
+void PostingTest::workedExamples()
+{
+    QFETCH(QString, start);
+    QFETCH(QString, documents);
+    QFETCH(QString, expected);
+    Book book;
+    const QStringList s = start.split(QLatin1Char(';'));
+    const qint64 article = book.addArticle(fig(s[0]), fig(s[1]), fig(s[2]));
+    const QStringList expectedAfter = expected.split(QLatin1Char('|'));
+    const QStringList docs = documents.split(QLatin1Char('|'));
+    QCOMPARE(docs.size(), expectedAfter.size());
+    for (int i = 0; i < docs.size(); ++i) {
+        const QStringList parts = docs[i].split(QLatin1Char(' '), Qt::SkipEmptyParts);
+        StockDocument d = parts[0] == QLatin1String("P") ? receipt(i + 1) : issueNote(i + 1);
+        if (parts[0] == QLatin1String("K"))
+            d.averagePrice = AveragePriceMode::Keep;
+        for (const QString& l : parts.mid(1)) {
+            const QStringList qp = l.split(QLatin1Char('@'));
+            d.lines << line(article, qp[0], qp[1]);
+        }
+        PostStockDocument(book.path(), d);
+        QCOMPARE(figuresText(book.figures(article)), expectedAfter[i]);
+    }
+}
+
+void PostingTest::storesHeaderAndLines()
+{
+    Book book;
+    const qint64 a = book.addArticle(Figure(), Figure(), Figure());
+    const qint64 b = book.addArticle(fig("10"), fig("25"), fig("2,5"));
+    StockDocument r = receipt(5);
+    r.lines << line(a, "10", "2") << line(b, "1,5", "0,15");
+    const qint64 first = PostStockDocument(book.path(), r);
+    StockDocument i = issueNote(3);
+    i.lines << line(b, "4", "2,5");
+    const qint64 second = PostStockDocument(book.path(), i);
+    QVERIFY(second != first);
+
+    Database db = Database::open(book.path());
+    const auto header = db.selectFirst(QStringLiteral("select pi, brojpi, datumpi, dokument, brojdok, datumdok, idkd, "
+                                                      "typeof(brojpi) from pi where id = ?"),
+                                       {first});
+    QVERIFY(header);
+    QCOMPARE(header->value(0).toString(), QStringLiteral("P"));
+    QCOMPARE(header->value(1).toLongLong(), 5);
+    QCOMPARE(header->value(2).toString(), QStringLiteral("2024-03-15"));
+    QCOMPARE(header->value(3).toString(), QStringLiteral("1"));
+    QCOMPARE(header->value(4).toString(), QStringLiteral("R-77"));
+    QCOMPARE(header->value(5).toString(), QStringLiteral("2024-03-14"));
+    QCOMPARE(header->value(6).toLongLong(), 2);
+    QCOMPARE(header->value(7).toString(), QStringLiteral("integer"));
+
+    const auto issueHeader = db.selectFirst(
+        QStringLiteral("select pi, brojpi, datumpi, dokument, brojdok, datumdok, idkd from pi where id = ?"), {second});
+    QVERIFY(issueHeader);
+    QCOMPARE(issueHeader->value(0).toString(), QStringLiteral("I"));
+    QCOMPARE(issueHeader->value(2).toString(), QStringLiteral("2024-03-16"));
+    QVERIFY(issueHeader->isNull(3) && issueHeader->isNull(4) && issueHeader->isNull(5));
+    QCOMPARE(issueHeader->value(6).toLongLong(), 3);
+
+    const auto lines = db.select(QStringLiteral("select idartikla, idpi, idkd, kolicina, cijena, typeof(idartikla), "
+                                                "typeof(kolicina), typeof(cijena) from ulazizlaz order by id"));
+    QCOMPARE(lines.size(), 3);
+    const QStringList expected{QStringLiteral("%1|%2|2|10|2|text|real|real").arg(a).arg(first),
+                               QStringLiteral("%1|%2|2|1.5|0.15|text|real|real").arg(b).arg(first),
+                               QStringLiteral("%1|%2|3|4|2.5|text|real|real").arg(b).arg(second)};
+    for (int n = 0; n < lines.size(); ++n) {
+        QStringList v;
+        for (int c = 0; c < lines[n].count(); ++c)
+            v << lines[n].value(c).toString();
+        QCOMPARE(v.join(QLatin1Char('|')), expected[n]);
+    }
+    QCOMPARE(figuresText(book.figures(b)), QStringLiteral("7,5;15,23;2,03"));
+}
+
+void PostingTest::failureHalfWayLeavesBookUnchanged()
+{
+    Book book;
+    const qint64 a = book.addArticle(fig("10"), fig("10"), fig("1"));
+    const qint64 b = book.addArticle(fig("5"), fig("50"), fig("10"));
+    PostStockDocument(book.path(), [&] {
+        StockDocument d = receipt(1);
+        d.lines << line(a, "1", "1");
+        return d;
+    }());
+    {
+        Database db = Database::open(book.path());
+        db.exec(QStringLiteral("create trigger refuse_line before insert on ulazizlaz when new.idartikla = '%1' "
+                               "begin select raise(abort, 'redak odbijen'); end")
+                    .arg(b));
+    }
+    const QStringList before = book.snapshot();
+
+    StockDocument d = receipt(2);
+    d.lines << line(a, "3", "2") << line(b, "1", "10") << line(a, "1", "1");
+    try {
+        PostStockDocument(book.path(), d);
+        QFAIL("the posting went through");
+    } catch (const DbError& e) {
+        QVERIFY2(e.description().contains(QStringLiteral("redak odbijen")), qPrintable(e.description()));
+    }
+    QCOMPARE(book.snapshot(), before);
+
+    // A line whose article is gone refuses the whole document, also after lines that moved stock.
+    StockDocument missing = issueNote(1);
+    missing.lines << line(a, "1", "1") << line(999, "1", "1");
+    try {
+        PostStockDocument(book.path(), missing);
+        QFAIL("the posting went through");
+    } catch (const PostingRefused& e) {
+        QCOMPARE(e.reason(), PostingRefused::ArticleNotFound);
+    }
+    QCOMPARE(book.snapshot(), before);
+}
+
+void PostingTest::refusalsWriteNothing_data()
+{
+    QTest::addColumn<bool>("isReceipt");
+    QTest::addColumn<QString>("partner");
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<int>("reason");
+    QTest::newRow("receipt, unknown supplier") << true << "Nepoznat"
+                                               << "Račun" << int(PostingRefused::PartnerNotFound);
+    QTest::newRow("issue, unknown cost place") << false << "Nepoznat"
+                                               << "" << int(PostingRefused::PartnerNotFound);
+    QTest::newRow("issue, empty cost place") << false << ""
+                                             << "" << int(PostingRefused::PartnerNotFound);
+    QTest::newRow("receipt, unknown kind") << true << "Dobavljač d.o.o."
+                                           << "Otpremnica" << int(PostingRefused::DocumentKindNotFound);
+}
+
+void PostingTest::refusalsWriteNothing()
+{
+    QFETCH(bool, isReceipt);
+    QFETCH(QString, partner);
+    QFETCH(QString, kind);
+    QFETCH(int, reason);
+    Book book;
+    const qint64 a = book.addArticle(fig("10"), fig("10"), fig("1"));
+    const QStringList before = book.snapshot();
+    StockDocument d = document(isReceipt);
+    d.partnerName = partner;
+    d.documentKindName = kind;
+    d.lines << line(a, "1", "1");
+    try {
+        PostStockDocument(book.path(), d);
+        QFAIL("the posting went through");
+    } catch (const PostingRefused& e) {
+        QCOMPARE(int(e.reason()), reason);
+    }
+    QCOMPARE(book.snapshot(), before);
+}
+
+void PostingTest::stockEqualsSumOfPostedLines()
+{
+    Book book;
+    QList<qint64> articles;
+    for (int n = 0; n < 4; ++n)
+        articles << book.addArticle(Figure(), Figure(), Figure());
+    const QStringList quantities{QStringLiteral("1,5"), QStringLiteral("3"), QStringLiteral("0,33"),
+                                 QStringLiteral("999,99"), QStringLiteral("2,25")};
+    const QStringList prices{QStringLiteral("0,15"), QStringLiteral("3,33"), QStringLiteral("1,01"),
+                             QStringLiteral("123,45"), QStringLiteral("0,07")};
+    for (int doc = 0; doc < 12; ++doc) {
+        // Every third document issues part of what the receipts before it brought in.
+        const bool isReceipt = doc % 3 != 2;
+        StockDocument d = document(isReceipt, doc + 1);
+        for (int n = 0; n < 6; ++n) {
+            const int k = (doc * 7 + n * 3) % quantities.size();
+            const QString quantity = isReceipt ? quantities[k] : QStringLiteral("0,5");
+            d.lines << line(articles[(doc + n) % articles.size()], quantity, prices[(k + doc) % prices.size()]);
+        }
+        PostStockDocument(book.path(), d);
+    }
+
+    // Sums in cents: each line's amount is quantity × price rounded half away to the cent.
+    Database db = Database::open(book.path());
+    const auto rows = db.select(QStringLiteral(
+        "select a.id, cast(round(a.stanje * 100) as integer), cast(round(a.vrijednost * 100) as integer), "
+        "coalesce(sum(case p.pi when 'P' then 1 else -1 end * cast(round(u.kolicina * 100) as integer)), 0), "
+        "coalesce(sum(case p.pi when 'P' then 1 else -1 end * "
+        "((cast(round(u.kolicina * 100) as integer) * cast(round(u.cijena * 100) as integer) + 50) / 100)), 0) "
+        "from artikli a left join ulazizlaz u on u.idartikla = cast(a.id as text) left join pi p on p.id = u.idpi "
+        "group by a.id order by a.id"));
+    QCOMPARE(rows.size(), articles.size());
+    for (const QSqlRecord& r : rows) {
+        QCOMPARE(r.value(1).toLongLong(), r.value(3).toLongLong());
+        QCOMPARE(r.value(2).toLongLong(), r.value(4).toLongLong());
+    }
+    QVERIFY(db.scalar(QStringLiteral("select count(*) from ulazizlaz")).toInt() == 72);
+}
+
+void PostingTest::namesMatchLiterally()
+{
+    Book book;
+    const qint64 a = book.addArticle(fig("100"), fig("100"), fig("1"));
+    {
+        Database db = Database::open(book.path());
+        db.exec(QStringLiteral("insert into kd(kd, ime) values('s', 'AB')"));            // id 4
+        db.exec(QStringLiteral("insert into kd(kd, ime) values('s', 'A*')"));            // id 5
+        db.exec(QStringLiteral("insert into kd(kd, ime) values('k', 'Kod O''Briena')")); // id 6
+        db.exec(QStringLiteral("insert into kd(kd, ime) values('k', 'ČELIK')"));         // id 7
+        db.exec(QStringLiteral("insert into kd(kd, ime) values('k', 'čelik')"));         // id 8
+        db.exec(QStringLiteral("insert into dokumenti(dokument) values('R*')"));         // id 2
+        db.exec(QStringLiteral("insert into dokumenti(dokument) values('Ra')"));         // id 3
+    }
+    struct Case
+    {
+        bool receipt;
+        QString partner;
+        QString kind;
+        qint64 partnerId;
+        QString kindId;
+    };
+    const QList<Case> cases{{true, QStringLiteral("A*"), QStringLiteral("R*"), 5, QStringLiteral("2")},
+                            {true, QStringLiteral("a*"), QStringLiteral("ra"), 5, QStringLiteral("3")},
+                            {false, QStringLiteral("kod o'briena"), QString(), 6, QString()},
+                            {false, QStringLiteral("Čelik"), QString(), 7, QString()}};
+    Database db = Database::open(book.path());
+    for (const Case& c : cases) {
+        StockDocument d = document(c.receipt);
+        d.partnerName = c.partner;
+        d.documentKindName = c.kind;
+        d.supplierDocNumber = QStringLiteral("12'3*");
+        d.lines << line(a, "1", "1");
+        const qint64 id = PostStockDocument(book.path(), d);
+        const auto h = db.selectFirst(QStringLiteral("select idkd, dokument, brojdok from pi where id = ?"), {id});
+        QCOMPARE(h->value(0).toLongLong(), c.partnerId);
+        if (c.receipt) {
+            QCOMPARE(h->value(1).toString(), c.kindId);
+            QCOMPARE(h->value(2).toString(), QStringLiteral("12'3*"));
+        }
+        QCOMPARE(db.scalar(QStringLiteral("select idkd from ulazizlaz where idpi = ?"), {id}).toLongLong(),
+                 c.partnerId);
+    }
+    // Pattern characters are no patterns: "A?" and "A%" name nobody, although "AB" exists.
+    for (const QString& name : {QStringLiteral("A?"), QStringLiteral("A%"), QStringLiteral("A_")}) {
+        StockDocument d = issueNote();
+        d.partnerName = name;
+        d.lines << line(a, "1", "1");
+        QVERIFY_THROWS_EXCEPTION(PostingRefused, PostStockDocument(book.path(), d));
+    }
+}
+
+void PostingTest::postsSeveralBooksInOneTransaction()
+{
+    Book first;
+    Book second;
+    const qint64 a = first.addArticle(fig("10"), fig("100"), fig("10"));
+    const qint64 b = second.addArticle(fig("4"), fig("20"), fig("5"));
+    const QStringList firstBefore = first.snapshot();
+    const QStringList secondBefore = second.snapshot();
+
+    auto postBoth = [&](qint64 secondArticle) {
+        Database db = Database::open(first.path());
+        db.exec(QStringLiteral("attach database ? as w1"), {second.path()});
+        {
+            Transaction tx(db);
+            StockDocument d = issueNote();
+            d.averagePrice = AveragePriceMode::Keep;
+            d.lines << line(a, "2", "12");
+            PostStockDocument(db, d);
+            d.lines = {line(secondArticle, "1", "6")};
+            PostStockDocument(db, d, QStringLiteral("w1"));
+            tx.commit();
+        }
+        db.exec(QStringLiteral("detach database w1"));
+    };
+
+    // A refusal in the second book leaves both books as they were.
+    QVERIFY_THROWS_EXCEPTION(PostingRefused, postBoth(b + 1));
+    QCOMPARE(first.snapshot(), firstBefore);
+    QCOMPARE(second.snapshot(), secondBefore);
+
+    postBoth(b);
+    QCOMPARE(figuresText(first.figures(a)), QStringLiteral("8;76;10"));
+    QCOMPARE(figuresText(second.figures(b)), QStringLiteral("3;14;5"));
+    Database db = Database::open(second.path());
+    QCOMPARE(db.scalar(QStringLiteral("select count(*) from ulazizlaz")).toInt(), 1);
+    QCOMPARE(db.scalar(QStringLiteral("select idkd from pi")).toInt(), 3);
+}
+
+KNJ_REGISTER_TEST(PostingTest)
+#include "tst_posting.moc"
