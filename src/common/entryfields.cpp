@@ -146,13 +146,11 @@ private:
             m_column = column;
             m_order = Qt::AscendingOrder;
         }
+        const QList<QTreeWidgetItem*> selected = m_list->selectedItems();
+        QTreeWidgetItem* current = m_list->currentItem();
         QList<QTreeWidgetItem*> items;
         while (m_list->topLevelItemCount() > 0)
             items.append(m_list->takeTopLevelItem(0));
-        QList<QTreeWidgetItem*> selected;
-        for (QTreeWidgetItem* item : items)
-            if (item->isSelected())
-                selected.append(item);
         const int col = m_column;
         const bool ascending = m_order == Qt::AscendingOrder;
         std::stable_sort(items.begin(), items.end(), [col, ascending](QTreeWidgetItem* a, QTreeWidgetItem* b) {
@@ -160,6 +158,8 @@ private:
             return ascending ? r < 0 : r > 0;
         });
         m_list->addTopLevelItems(items);
+        if (current)
+            m_list->setCurrentItem(current, 0, QItemSelectionModel::NoUpdate);
         for (QTreeWidgetItem* item : selected)
             item->setSelected(true);
         m_list->header()->setSortIndicatorShown(true);
@@ -352,14 +352,14 @@ void ClearTextBoxes(QWidget* root)
     }
 }
 
-CloseAnswer CommitOnCloseQuery(const QString& question, const QString& title)
+bool CommitOnCloseQuery(const QString& question, const QString& title, const std::function<bool()>& write)
 {
     switch (HrMsgBox(question, 35, title)) {
     case MsgYes:
-        return CloseAnswer::Write;
+        return write();
     case MsgNo:
-        return CloseAnswer::Drop;
+        return true;
     default:
-        return CloseAnswer::Stay;
+        return false;
     }
 }

@@ -36,8 +36,9 @@ class QWidget;
 //   ColumnSortToggle(lsvsviartikli);              header clicks sort the list by that column (Croatian,
 //                                                 case-insensitive); the same column again reverses the order.
 //   PendingList::...                              rows of a pending list (column 0 = item text).
-//   CommitOnCloseQuery(question, title)           in WorkingWindow::confirmClose(): Yes → write the rows,
-//                                                 No → drop them, anything else → stay open.
+//   return CommitOnCloseQuery(q, title, write);   in WorkingWindow::confirmClose() when rows are pending:
+//                                                 Yes → write() decides (false keeps the window open),
+//                                                 No → close and drop them, anything else → stay open.
 //
 // Every box needs an objectName; messages go through HrMsgBox.
 
@@ -108,11 +109,6 @@ QTreeWidgetItem* lastSelected(const QTreeWidget* list);
 // Empties every text box below root (not the editors inside date pickers or combo boxes).
 void ClearTextBoxes(QWidget* root);
 
-// The closing question of a window with pending rows (style 35): Yes writes, No drops, anything else stays.
-enum class CloseAnswer
-{
-    Write,
-    Drop,
-    Stay
-};
-CloseAnswer CommitOnCloseQuery(const QString& question, const QString& title);
+// The closing question of a window with pending rows (style 35). Yes runs write (true when the rows were stored),
+// No drops the rows, any other answer keeps the window. Returns whether the window may close.
+bool CommitOnCloseQuery(const QString& question, const QString& title, const std::function<bool()>& write);

@@ -34,7 +34,9 @@ std::vector<ButtonSpec> buttonsOf(int style)
                 {QMessageBox::Retry, "Ponovi", MsgRetry},
                 {QMessageBox::Ignore, "Zanemari", MsgIgnore}};
     case 3:
-        return {{QMessageBox::Yes, "Da", MsgYes}, {QMessageBox::No, "Ne", MsgNo}, {QMessageBox::Cancel, "Odustani", MsgCancel}};
+        return {{QMessageBox::Yes, "Da", MsgYes},
+                {QMessageBox::No, "Ne", MsgNo},
+                {QMessageBox::Cancel, "Odustani", MsgCancel}};
     case 4:
         return {{QMessageBox::Yes, "Da", MsgYes}, {QMessageBox::No, "Ne", MsgNo}};
     case 5:

@@ -11,7 +11,8 @@ namespace {
 class CharacterFilter : public QObject
 {
 public:
-    CharacterFilter(QObject* parent, std::function<bool(QChar)> accepts) : QObject(parent), m_accepts(std::move(accepts))
+    CharacterFilter(QObject* parent, std::function<bool(QChar)> accepts)
+        : QObject(parent), m_accepts(std::move(accepts))
     {
     }
 
@@ -49,7 +50,8 @@ void NoQuoteKeyFilter(QLineEdit* edit)
 
 void DigitKeyFilter(QLineEdit* edit)
 {
-    install(edit, [](QChar ch) { return (ch >= QLatin1Char('0') && ch <= QLatin1Char('9')) || ch == QLatin1Char(' '); });
+    install(edit,
+            [](QChar ch) { return (ch >= QLatin1Char('0') && ch <= QLatin1Char('9')) || ch == QLatin1Char(' '); });
 }
 
 void PhoneKeyFilter(QLineEdit* edit, bool allowBlank)

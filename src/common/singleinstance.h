@@ -6,8 +6,7 @@
 // showing it; the window deletes itself when it closes (Qt::WA_DeleteOnClose), and the next touch loads it afresh.
 //
 //   class frmX : public QWidget, public SingleInstance<frmX> { ... void load(); };
-template <class Window>
-class SingleInstance
+template <class Window> class SingleInstance
 {
 public:
     static Window* instance()

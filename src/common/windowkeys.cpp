@@ -95,5 +95,6 @@ void EscCloses(QWidget* window)
 
 void ListDblClickDefault(QTreeWidget* list, QAbstractButton* button)
 {
-    QObject::connect(list, &QTreeWidget::itemDoubleClicked, button, [button] { button->click(); });
+    // The button's handler runs even while the button is switched off; the handler makes its own checks.
+    QObject::connect(list, &QTreeWidget::itemDoubleClicked, button, [button] { emit button->clicked(false); });
 }

@@ -52,5 +52,6 @@ void EscCloses(QWidget* window);
 // Closes a window: the child window around it when it is a working window, else the window itself.
 void closeWindow(QWidget* window);
 
-// A double click on a row of the list clicks the button, with whatever checks the button's handler makes.
+// A double click on a row of the list runs the button's click handler (also while the button is off), with
+// whatever checks the handler makes.
 void ListDblClickDefault(QTreeWidget* list, QAbstractButton* button);

@@ -42,6 +42,14 @@ void WorkingWindow::releaseMenus()
     ReleaseMainMenus(m_group);
 }
 
+void WorkingWindow::releaseMenusUnlessFromStockDocument()
+{
+    if (AppState::izprimke)
+        Workspace::setMenusEnabled(m_group, false);
+    else
+        ReleaseMainMenus(m_group);
+}
+
 void WorkingWindow::closeEvent(QCloseEvent* event)
 {
     if (!confirmClose()) {

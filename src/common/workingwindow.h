@@ -57,6 +57,9 @@ protected:
     virtual bool confirmClose() { return true; }
     // Runs when the window really closes.
     virtual void releaseMenus();
+    // For the windows the stock-document window opens: with izprimke set the menus stay off (that window is
+    // still open and switches them on when it closes); otherwise ReleaseMainMenus.
+    void releaseMenusUnlessFromStockDocument();
 
     void closeEvent(QCloseEvent* event) override;
 

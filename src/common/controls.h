@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QTreeWidget;
+class QWidget;
+
+// Builders for the controls of the working windows; each gets its name as objectName.
+
+QLineEdit* makeEntryBox(QWidget* parent, const QString& name, const QString& tooltip, int maxLength);
+// A push button that is never a default button (Enter does not click it).
+QPushButton* makeButton(QWidget* parent, const QString& name, const QString& caption, const QString& tooltip,
+                        bool enabled);
+// A report-style list: one row selected at a time, no tree decoration.
+QTreeWidget* makeListView(QWidget* parent, const QString& name, const QString& accessibleName,
+                          const QStringList& headers);
+// The background of a list of stored records: the tooltip colour (the yellow table).
+void useTooltipBackground(QTreeWidget* list);
+// A label that holds a value for the window and is never shown.
+QLabel* makeHiddenLabel(QWidget* parent, const QString& name);
+// A label in front of a box; the box is its buddy.
+QLabel* makeLabelFor(QWidget* parent, const QString& caption, QWidget* box, const QString& name = QString());

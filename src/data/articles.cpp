@@ -1,0 +1,83 @@
+#include "articles.h"
+
+#include "data/database.h"
+
+namespace {
+
+ArticleEntry entryOf(const QSqlRecord& r)
+{
+    ArticleEntry e;
+    e.sifra = r.value("sifra").toString();
+    e.barkod = r.value("barkod").toString();
+    e.naziv = r.value("naziv").toString();
+    e.jedmjere = r.value("jedmjere").toString();
+    e.minkolicina = Figure::fromDouble(r.value("minkolicina").toDouble());
+    return e;
+}
+
+} // namespace
+
+ArticleClash articleClash(const QString& code, const QString& barcode, const QString& rowCode,
+                          const QString& rowBarcode)
+{
+    if (foldText(code.trimmed()) == foldText(rowCode.trimmed()))
+        return ArticleClash::Code;
+    const QString stored = rowBarcode.trimmed();
+    if (!stored.isEmpty() && foldText(stored) == foldText(barcode.trimmed()))
+        return ArticleClash::BarCode;
+    return ArticleClash::None;
+}
+
+namespace Articles {
+
+QList<StoredArticle> all(const QString& book)
+{
+    Database db = Database::open(book);
+    QList<StoredArticle> result;
+    for (const QSqlRecord& r : db.select(QStringLiteral("select * from artikli order by id")))
+        result.append({r.value("id").toLongLong(), entryOf(r)});
+    return result;
+}
+
+ArticleClash findClash(const QString& book, const QString& code, const QString& barcode)
+{
+    Database db = Database::open(book);
+    const auto row = db.selectFirst(
+        QStringLiteral("select sifra, barkod from artikli where hr_fold(trim(sifra)) = hr_fold(?) "
+                       "or (trim(barkod) <> '' and hr_fold(trim(barkod)) = hr_fold(?)) order by id limit 1"),
+        {code.trimmed(), barcode.trimmed()});
+    if (!row)
+        return ArticleClash::None;
+    return articleClash(code, barcode, row->value("sifra").toString(), row->value("barkod").toString());
+}
+
+bool codeTaken(const QString& book, const QString& code, qint64 exceptId)
+{
+    Database db = Database::open(book);
+    return db.scalar(QStringLiteral("select count(*) from artikli where hr_fold(trim(sifra)) = hr_fold(?) and id <> ?"),
+                     {code.trimmed(), exceptId})
+               .toInt() > 0;
+}
+
+QList<qint64> insertAll(const QString& book, const QList<ArticleEntry>& entries)
+{
+    Database db = Database::open(book);
+    Transaction tx(db);
+    QList<qint64> ids;
+    for (const ArticleEntry& e : entries)
+        ids.append(db.insert(QStringLiteral("insert into artikli(sifra, barkod, naziv, jedmjere, minkolicina, stanje, "
+                                            "vrijednost, proscijena) values(?, ?, ?, ?, ?, 0, 0, 0)"),
+                             {e.sifra, e.barkod, e.naziv, e.jedmjere, e.minkolicina.toDouble()}));
+    tx.commit();
+    return ids;
+}
+
+void update(const QString& book, qint64 id, const ArticleEntry& e)
+{
+    Database db = Database::open(book);
+    db.exec(QStringLiteral("update artikli set sifra = ?, barkod = ?, naziv = ?, jedmjere = ?, minkolicina = ? "
+                           "where id = ?"),
+            {e.sifra, e.barkod, e.naziv, e.jedmjere, e.minkolicina.toDouble(), id});
+}
+
+} // namespace Articles

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+
+// A customer (K), supplier (D) or both / cost place (S) of a warehouse book, table kd.
+struct Partner
+{
+    qint64 id = 0;
+    QString kd;
+    QString ime;
+    QString mb;
+    QString ziroracun;
+    QString mjesto;
+    QString ulica;
+    QString telefon;
+    QString kontakt;
+};
+
+// The partners of a warehouse book (book = the database file). Every function throws DbError.
+namespace Partners {
+
+// All partners by name (Croatian order, letter case ignored).
+QList<Partner> byName(const QString& book);
+// All partners in the order they were stored.
+QList<Partner> inStoredOrder(const QString& book);
+// Stores new partners, all or none; returns their ids.
+QList<qint64> insertAll(const QString& book, const QList<Partner>& partners);
+// Changes every field of the partner with partner.id.
+void update(const QString& book, const Partner& partner);
+
+} // namespace Partners

@@ -1,0 +1,65 @@
+#include "masterdatatest.h"
+
+#include "common/stockdoclink.h"
+#include "data/appstate.h"
+#include "data/bookschema.h"
+#include "data/programfolder.h"
+
+#include <QTest>
+#include <QTreeWidget>
+
+namespace knjtest {
+
+WarehouseBook::WarehouseBook()
+{
+    CreateBookDatabase(ProgramFolder::filePath("Skladiste1.mdb"), BookKindWarehouse);
+    AppState::bazaknjige = "Skladiste1.mdb";
+    AppState::vrstabaze = BookKindWarehouse;
+    Workspace::setHost({[](QWidget* w, QWidget*) { w->show(); },
+                        [this](MenuGroup group, bool enabled) {
+                            menus.append({group, enabled});
+                        }});
+    StockDocumentLink::setReceiver(
+        {[this] { ++articleRefills; }, [this](const QString& mode) { partnerRefills.append(mode); }});
+}
+
+WarehouseBook::~WarehouseBook()
+{
+    StockDocumentLink::clearReceiver();
+    Workspace::setHost({});
+}
+
+QString WarehouseBook::bookPath() const
+{
+    return ProgramFolder::filePath("Skladiste1.mdb");
+}
+
+void activate(QWidget* window)
+{
+    window->show();
+    window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(window));
+}
+
+void clickRow(QTreeWidget* list, int row)
+{
+    const QRect rect = list->visualItemRect(list->topLevelItem(row));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, rect.center());
+}
+
+void doubleClickRow(QTreeWidget* list, int row)
+{
+    const QRect rect = list->visualItemRect(list->topLevelItem(row));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, rect.center());
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, rect.center());
+}
+
+QStringList columnTexts(const QTreeWidget* list, int column)
+{
+    QStringList texts;
+    for (int i = 0; i < list->topLevelItemCount(); ++i)
+        texts.append(list->topLevelItem(i)->text(column));
+    return texts;
+}
+
+} // namespace knjtest

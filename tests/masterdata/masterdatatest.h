@@ -1,0 +1,40 @@
+#pragma once
+
+#include "common/workspace.h"
+#include "support/fixture.h"
+
+#include <QList>
+#include <QPair>
+#include <QStringList>
+
+class QTreeWidget;
+class QWidget;
+
+namespace knjtest {
+
+// A fresh program folder with an empty warehouse book "Skladiste1.mdb" open (bazaknjige), a main-window stand-in
+// that records the menu switches, and a stock-document stand-in that records the picker refills.
+class WarehouseBook
+{
+public:
+    WarehouseBook();
+    ~WarehouseBook();
+    QString bookPath() const;
+
+    QList<QPair<MenuGroup, bool>> menus;
+    int articleRefills = 0;
+    QStringList partnerRefills;
+
+private:
+    ProgramFolderFixture m_folder;
+};
+
+// Shows the window and waits until it is the active window.
+void activate(QWidget* window);
+// Clicks / double-clicks the row of a list.
+void clickRow(QTreeWidget* list, int row);
+void doubleClickRow(QTreeWidget* list, int row);
+// The texts of one column of a list, top to bottom.
+QStringList columnTexts(const QTreeWidget* list, int column);
+
+} // namespace knjtest
