@@ -1,6 +1,7 @@
 #include "frmartikliizbor.h"
 
 #include "articlepicktarget.h"
+#include "common/controls.h"
 #include "common/entryfields.h"
 #include "common/hrmsgbox.h"
 #include "common/windowkeys.h"
@@ -15,8 +16,6 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMdiArea>
-#include <QMdiSubWindow>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTextEdit>
@@ -30,14 +29,6 @@ namespace {
 const QString ModeReceipt = QStringLiteral("Primka");
 const QString ModeIssue = QStringLiteral("Izdatnica");
 const QString ModeProduction = QStringLiteral("proizvodnja");
-
-QPushButton* makeButton(QWidget* parent, const char* name, const QString& caption, const QString& tip)
-{
-    auto* b = new QPushButton(caption, parent);
-    b->setObjectName(QLatin1String(name));
-    b->setToolTip(tip);
-    return b;
-}
 
 QRadioButton* makeOption(QWidget* parent, const char* name, const QString& caption, QButtonGroup* group)
 {
@@ -59,19 +50,6 @@ QString trimBlanks(const QString& text)
     return text.mid(begin, end - begin);
 }
 
-// The window (or the child window around it) that takes and gives the geometry.
-QWidget* outerWindow(QWidget* window)
-{
-    if (auto* sub = qobject_cast<QMdiSubWindow*>(window->parentWidget()))
-        return sub;
-    return window;
-}
-
-int twips(int t)
-{
-    return t / 15;
-}
-
 } // namespace
 
 frmartikliizbor::frmartikliizbor()
@@ -87,9 +65,7 @@ frmartikliizbor::frmartikliizbor()
 
     Label1 = new QLabel(QStringLiteral("Upis:"), frameartikli);
     Label1->setObjectName(QStringLiteral("Label1"));
-    txtupis = new QLineEdit(frameartikli);
-    txtupis->setObjectName(QStringLiteral("txtupis"));
-    txtupis->setToolTip(QStringLiteral("Unesite što tražite!"));
+    txtupis = makeEntryBox(frameartikli, QStringLiteral("txtupis"), QStringLiteral("Unesite što tražite!"), 32767);
     Label1->setBuddy(txtupis);
 
     auto* fieldGroup = new QButtonGroup(this);
@@ -102,22 +78,17 @@ frmartikliizbor::frmartikliizbor()
     Optponazivu->setChecked(true);
     optpocinjesa->setChecked(true);
 
-    cmdtrazi = makeButton(frameartikli, "cmdtrazi", QStringLiteral("&Traži..."), QStringLiteral("Pretraga"));
-    cmdodabir = makeButton(frameartikli, "cmdodabir", QStringLiteral("&Pošalji..."),
-                           QStringLiteral("Pošalji artikl u primku ili izdatnicu"));
-    cmdodustani =
-        makeButton(frameartikli, "cmdodustani", QStringLiteral("&Izlaz"), QStringLiteral("Izlaz i odustajanje"));
+    cmdtrazi = makeButton(frameartikli, QStringLiteral("cmdtrazi"), QStringLiteral("&Traži..."),
+                          QStringLiteral("Pretraga"), true);
+    cmdodabir = makeButton(frameartikli, QStringLiteral("cmdodabir"), QStringLiteral("&Pošalji..."),
+                           QStringLiteral("Pošalji artikl u primku ili izdatnicu"), true);
+    cmdodustani = makeButton(frameartikli, QStringLiteral("cmdodustani"), QStringLiteral("&Izlaz"),
+                             QStringLiteral("Izlaz i odustajanje"), true);
 
-    lsvsviartikli = new QTreeWidget(frameartikli);
-    lsvsviartikli->setObjectName(QStringLiteral("lsvsviartikli"));
-    lsvsviartikli->setAccessibleName(QStringLiteral("Popis svih artikala"));
-    lsvsviartikli->setRootIsDecorated(false);
-    lsvsviartikli->setAllColumnsShowFocus(true);
+    lsvsviartikli = makeListView(frameartikli, QStringLiteral("lsvsviartikli"), QStringLiteral("Popis svih artikala"),
+                                 {QStringLiteral("Šifra art."), QStringLiteral("Barkod"), QStringLiteral("Naziv art."),
+                                  QStringLiteral("J.m"), QStringLiteral("Min.kolicina"), QString()});
     lsvsviartikli->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    lsvsviartikli->setColumnCount(ColumnCount);
-    lsvsviartikli->setHeaderLabels({QStringLiteral("Šifra art."), QStringLiteral("Barkod"),
-                                    QStringLiteral("Naziv art."), QStringLiteral("J.m"), QStringLiteral("Min.kolicina"),
-                                    QString()});
     const int widths[ColumnCount] = {2540, 2540, 7408, 1235, 2205, 2};
     for (int c = 0; c < ColumnCount; ++c)
         lsvsviartikli->setColumnWidth(c, twips(widths[c]));
@@ -265,12 +236,8 @@ void frmartikliizbor::cmdodabirClick()
         handBack(lsvsviartikli->indexOfTopLevelItem(selected.first()));
     closeWindow(this);
     // The opener is in front again, with the focus where the hand-back put it.
-    if (owner) {
-        if (auto* sub = qobject_cast<QMdiSubWindow*>(owner->parentWidget()); sub && sub->mdiArea())
-            sub->mdiArea()->setActiveSubWindow(sub);
-        else
-            owner->activateWindow();
-    }
+    if (owner)
+        activateWorkingWindow(owner);
 }
 
 // The chosen row names its article by id: read that article, so the line gets exactly the article shown.

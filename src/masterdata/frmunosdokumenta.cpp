@@ -10,20 +10,8 @@
 
 #include <QHBoxLayout>
 #include <QLineEdit>
-#include <QMdiSubWindow>
 #include <QPushButton>
 #include <QVBoxLayout>
-
-namespace {
-
-QWidget* outerWindow(QWidget* window)
-{
-    if (auto* sub = qobject_cast<QMdiSubWindow*>(window->parentWidget()))
-        return sub;
-    return window;
-}
-
-} // namespace
 
 frmunosdokumenta::frmunosdokumenta()
 {
@@ -70,7 +58,7 @@ frmunosdokumenta* frmunosdokumenta::openFor(const QString& bookPath, QWidget* st
 {
     frmunosdokumenta* w = instance();
     w->m_bookPath = bookPath;
-    Workspace::showWorkingWindow(w, nullptr);
+    Workspace::showWorkingWindow(w, w);
     if (stockWindow) {
         QWidget* mine = outerWindow(w);
         const QRect stock = outerWindow(stockWindow)->geometry();

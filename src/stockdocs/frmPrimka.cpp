@@ -1,5 +1,6 @@
 #include "frmPrimka.h"
 
+#include "common/controls.h"
 #include "common/entryfields.h"
 #include "common/hrmsgbox.h"
 #include "common/stockdoclink.h"
@@ -9,10 +10,11 @@
 #include "data/database.h"
 #include "data/posting.h"
 #include "data/stockdocs.h"
+#include "masterdata/frmartikli.h"
 #include "masterdata/frmartikliizbor.h"
+#include "masterdata/frmunos.h"
 #include "masterdata/frmunosdokumenta.h"
 
-#include <QCollator>
 #include <QComboBox>
 #include <QDateEdit>
 #include <QFrame>
@@ -55,21 +57,11 @@ protected:
     }
 };
 
-const QCollator& hrCollator()
-{
-    static const QCollator collator = [] {
-        QCollator c{QLocale(QLocale::Croatian, QLocale::Croatia)};
-        c.setCaseSensitivity(Qt::CaseInsensitive);
-        return c;
-    }();
-    return collator;
-}
-
 // Adds a name in its Croatian alphabetical place; returns its index.
 int insertSorted(QComboBox* combo, const QString& name)
 {
     int at = 0;
-    while (at < combo->count() && hrCollator().compare(combo->itemText(at), name) <= 0)
+    while (at < combo->count() && compareHr(combo->itemText(at), name) <= 0)
         ++at;
     combo->insertItem(at, name);
     return at;
@@ -78,7 +70,7 @@ int insertSorted(QComboBox* combo, const QString& name)
 void fillSorted(QComboBox* combo, QStringList names)
 {
     std::stable_sort(names.begin(), names.end(),
-                     [](const QString& a, const QString& b) { return hrCollator().compare(a, b) < 0; });
+                     [](const QString& a, const QString& b) { return compareHr(a, b) < 0; });
     combo->clear();
     combo->addItems(names);
     combo->setCurrentIndex(-1);
@@ -94,14 +86,6 @@ QComboBox* makePicker(QWidget* parent, const char* name, const QString& tip)
     return combo;
 }
 
-QLineEdit* makeBox(QWidget* parent, const char* name, const QString& tip)
-{
-    auto* box = new QLineEdit(parent);
-    box->setObjectName(QLatin1String(name));
-    box->setToolTip(tip);
-    return box;
-}
-
 void lockBox(QLineEdit* box)
 {
     box->setReadOnly(true);
@@ -115,35 +99,6 @@ QDateEdit* makeDate(QWidget* parent, const char* name)
     date->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
     date->setCalendarPopup(true);
     return date;
-}
-
-QLabel* makeLabel(QWidget* parent, const char* name, const QString& caption, QWidget* buddy = nullptr)
-{
-    auto* label = new QLabel(caption, parent);
-    label->setObjectName(QLatin1String(name));
-    if (buddy)
-        label->setBuddy(buddy);
-    return label;
-}
-
-QPushButton* makeButton(QWidget* parent, const char* name, const QString& caption, const QString& tip)
-{
-    auto* b = new QPushButton(caption, parent);
-    b->setObjectName(QLatin1String(name));
-    b->setToolTip(tip);
-    return b;
-}
-
-int twips(int t)
-{
-    return t / 15;
-}
-
-QWidget* outerWindow(QWidget* window)
-{
-    if (auto* sub = qobject_cast<QMdiSubWindow*>(window->parentWidget()))
-        return sub;
-    return window;
 }
 
 const QStringList ReceiptHelp = {
@@ -214,24 +169,21 @@ frmPrimka::frmPrimka() : WorkingWindow(MenuGroup::Warehouse)
     QWidget* f = frameartikli;
 
     // Header
-    txtprimka = makeBox(f, "txtprimka", QStringLiteral("Broj primke"));
+    txtprimka = makeEntryBox(f, QStringLiteral("txtprimka"), QStringLiteral("Broj primke"), 32767);
     lockBox(txtprimka);
     txtdatumprimke = makeDate(f, "txtdatumprimke");
     cbokd = makePicker(f, "cbokd", QStringLiteral("Ime dobavljača"));
     cbodokument = makePicker(f, "cbodokument", QStringLiteral("Odabir dokumenta"));
-    txtbroj = makeBox(f, "txtbroj", QStringLiteral("Broj dokumenta"));
-    txtbroj->setMaxLength(10);
+    txtbroj = makeEntryBox(f, QStringLiteral("txtbroj"), QStringLiteral("Broj dokumenta"), 10);
     txtdatumdokumenta = makeDate(f, "txtdatumdokumenta");
-    Label1_0 = makeLabel(f, "Label1_0", QStringLiteral("Primka br. :"), txtprimka);
-    Label2_0 = makeLabel(f, "Label2_0", QStringLiteral("Datum primke :"), txtdatumprimke);
-    Label3_0 = makeLabel(f, "Label3_0", QStringLiteral("Dobavljač :"), cbokd);
-    Label4_0 = makeLabel(f, "Label4_0", QStringLiteral("Dokument :"), cbodokument);
-    Label5_0 = makeLabel(f, "Label5_0", QStringLiteral("Broj :"), txtbroj);
-    Label6_0 = makeLabel(f, "Label6_0", QStringLiteral("Datum dok:"), txtdatumdokumenta);
-    lblpi = makeLabel(f, "lblpi", QString());
-    lblpi->hide();
-    lblidprimkeizdatnice = makeLabel(f, "lblidprimkeizdatnice", QString());
-    lblidprimkeizdatnice->hide();
+    Label1_0 = makeLabelFor(f, QStringLiteral("Primka br. :"), txtprimka, QStringLiteral("Label1_0"));
+    Label2_0 = makeLabelFor(f, QStringLiteral("Datum primke :"), txtdatumprimke, QStringLiteral("Label2_0"));
+    Label3_0 = makeLabelFor(f, QStringLiteral("Dobavljač :"), cbokd, QStringLiteral("Label3_0"));
+    Label4_0 = makeLabelFor(f, QStringLiteral("Dokument :"), cbodokument, QStringLiteral("Label4_0"));
+    Label5_0 = makeLabelFor(f, QStringLiteral("Broj :"), txtbroj, QStringLiteral("Label5_0"));
+    Label6_0 = makeLabelFor(f, QStringLiteral("Datum dok:"), txtdatumdokumenta, QStringLiteral("Label6_0"));
+    lblpi = makeHiddenLabel(f, QStringLiteral("lblpi"));
+    lblidprimkeizdatnice = makeHiddenLabel(f, QStringLiteral("lblidprimkeizdatnice"));
 
     // Line entry
     Cbosifra = makePicker(f, "Cbosifra", QStringLiteral("Odabir šifre artikla"));
@@ -239,55 +191,45 @@ frmPrimka::frmPrimka() : WorkingWindow(MenuGroup::Warehouse)
     lstid = new QListWidget(f);
     lstid->setObjectName(QStringLiteral("lstid"));
     lstid->hide();
-    lblartikl = makeLabel(f, "lblartikl", QString());
-    lblartikl->hide(); // holds the line's article id for the list, not for the eye
-    txtkolicina = makeBox(f, "txtkolicina", QStringLiteral("Unos količine"));
-    txtkolicina->setMaxLength(8);
-    txtcijena = makeBox(f, "txtcijena", QStringLiteral("Unos cijene"));
-    txtcijena->setMaxLength(8);
-    txtiznos = makeBox(f, "txtiznos", QStringLiteral("Iznos(automatski se mijenja)"));
+    lblartikl = makeHiddenLabel(f, QStringLiteral("lblartikl")); // the line's article id, for the list
+    txtkolicina = makeEntryBox(f, QStringLiteral("txtkolicina"), QStringLiteral("Unos količine"), 8);
+    txtcijena = makeEntryBox(f, QStringLiteral("txtcijena"), QStringLiteral("Unos cijene"), 8);
+    txtiznos = makeEntryBox(f, QStringLiteral("txtiznos"), QStringLiteral("Iznos(automatski se mijenja)"), 32767);
     txtiznos->setText(QStringLiteral("0,00"));
     lockBox(txtiznos);
-    txtpokazkolicine = makeBox(f, "txtpokazkolicine", QString());
+    txtpokazkolicine = makeEntryBox(f, QStringLiteral("txtpokazkolicine"), QString(), 32767);
     txtpokazkolicine->setAccessibleName(QStringLiteral("Raspoloživa količina"));
     lockBox(txtpokazkolicine);
     for (QLineEdit* box : {txtkolicina, txtcijena, txtiznos, txtpokazkolicine})
         box->setAlignment(Qt::AlignRight);
-    lblkd = makeLabel(f, "lblkd", QStringLiteral("Šifra:"), Cbosifra);
-    Label2_1 = makeLabel(f, "Label2_1", QStringLiteral("Naziv:"), cbonaziv);
-    Label1_1 = makeLabel(f, "Label1_1", QStringLiteral("Količ.:"), txtkolicina);
-    Label3_1 = makeLabel(f, "Label3_1", QStringLiteral("Cijena:"), txtcijena);
-    Label4_1 = makeLabel(f, "Label4_1", QStringLiteral("Iznos:"), txtiznos);
+    lblkd = makeLabelFor(f, QStringLiteral("Šifra:"), Cbosifra, QStringLiteral("lblkd"));
+    Label2_1 = makeLabelFor(f, QStringLiteral("Naziv:"), cbonaziv, QStringLiteral("Label2_1"));
+    Label1_1 = makeLabelFor(f, QStringLiteral("Količ.:"), txtkolicina, QStringLiteral("Label1_1"));
+    Label3_1 = makeLabelFor(f, QStringLiteral("Cijena:"), txtcijena, QStringLiteral("Label3_1"));
+    Label4_1 = makeLabelFor(f, QStringLiteral("Iznos:"), txtiznos, QStringLiteral("Label4_1"));
 
     // Buttons
-    cmddodaj = makeButton(f, "cmddodaj", QStringLiteral("&Dodaj na listu"), QStringLiteral("Dodaj na listu desno"));
-    cmddodaj->setEnabled(false);
-    cmdbrisi = makeButton(f, "cmdbrisi", QStringLiteral("&Briši sa liste"), QStringLiteral("Briši sa liste desno"));
-    cmdbrisi->setEnabled(false);
-    cmdprihvati = makeButton(f, "cmdprihvati", QStringLiteral("&Unos u skladište"),
-                             QStringLiteral("Unošenje sa liste u skladište"));
-    cmdprihvati->setEnabled(false);
-    cmdodustani = makeButton(f, "cmdodustani", QStringLiteral("&Izlaz"), QStringLiteral("Izlaz i odustajanje"));
-    cmdpretraga =
-        makeButton(f, "cmdpretraga", QStringLiteral("..."), QStringLiteral("Pretraga postojećih artikala..."));
-    cmdnovidokument = makeButton(f, "cmdnovidokument", QStringLiteral("Unos novog doku&menta..."),
-                                 QStringLiteral("Unos novog dokumenta"));
-    cmdartikl =
-        makeButton(f, "cmdartikl", QStringLiteral("Unos novog &artikla..."), QStringLiteral("Unos novog artikla..."));
-    cmddobavljac = makeButton(f, "cmddobavljac", QStringLiteral("Uno&s novog kupca ili dobavljača..."),
-                              QStringLiteral("Unos novog kupca ili dobavljača"));
+    cmddodaj = makeButton(f, QStringLiteral("cmddodaj"), QStringLiteral("&Dodaj na listu"),
+                          QStringLiteral("Dodaj na listu desno"), false);
+    cmdbrisi = makeButton(f, QStringLiteral("cmdbrisi"), QStringLiteral("&Briši sa liste"),
+                          QStringLiteral("Briši sa liste desno"), false);
+    cmdprihvati = makeButton(f, QStringLiteral("cmdprihvati"), QStringLiteral("&Unos u skladište"),
+                             QStringLiteral("Unošenje sa liste u skladište"), false);
+    cmdodustani = makeButton(f, QStringLiteral("cmdodustani"), QStringLiteral("&Izlaz"),
+                             QStringLiteral("Izlaz i odustajanje"), true);
+    cmdpretraga = makeButton(f, QStringLiteral("cmdpretraga"), QStringLiteral("..."),
+                             QStringLiteral("Pretraga postojećih artikala..."), true);
+    cmdnovidokument = makeButton(f, QStringLiteral("cmdnovidokument"), QStringLiteral("Unos novog doku&menta..."),
+                                 QStringLiteral("Unos novog dokumenta"), true);
+    cmdartikl = makeButton(f, QStringLiteral("cmdartikl"), QStringLiteral("Unos novog &artikla..."),
+                           QStringLiteral("Unos novog artikla..."), true);
+    cmddobavljac = makeButton(f, QStringLiteral("cmddobavljac"), QStringLiteral("Uno&s novog kupca ili dobavljača..."),
+                              QStringLiteral("Unos novog kupca ili dobavljača"), true);
 
     // Pending lines
-    lsvartprimka = new QTreeWidget(f);
-    lsvartprimka->setObjectName(QStringLiteral("lsvartprimka"));
-    lsvartprimka->setAccessibleName(QStringLiteral("Stavke dokumenta"));
-    lsvartprimka->setRootIsDecorated(false);
-    lsvartprimka->setAllColumnsShowFocus(true);
-    lsvartprimka->setSelectionMode(QAbstractItemView::SingleSelection);
-    lsvartprimka->setColumnCount(ColumnCount);
-    lsvartprimka->setHeaderLabels({QStringLiteral("Šifra art."), QStringLiteral("Naziv art."),
-                                   QStringLiteral("Količina"), QStringLiteral("Cijena"), QStringLiteral("Iznos"),
-                                   QStringLiteral("id")});
+    lsvartprimka = makeListView(f, QStringLiteral("lsvartprimka"), QStringLiteral("Stavke dokumenta"),
+                                {QStringLiteral("Šifra art."), QStringLiteral("Naziv art."), QStringLiteral("Količina"),
+                                 QStringLiteral("Cijena"), QStringLiteral("Iznos"), QStringLiteral("id")});
     const int widths[ColumnCount] = {2540, 2540, 1764, 2540, 2540, 19};
     for (int c = 0; c < ColumnCount; ++c)
         lsvartprimka->setColumnWidth(c, qMax(1, twips(widths[c])));
@@ -407,7 +349,7 @@ frmPrimka* frmPrimka::openFromMenu(const QString& mode)
     AppState::vrstadokumenta = mode;
     frmPrimka* w = instance();
     w->applyMode();
-    w->showFromMenu();
+    w->showWorking();
     return w;
 }
 
@@ -717,14 +659,12 @@ void frmPrimka::cmdnovidokumentClick()
 
 void frmPrimka::cmdartiklClick()
 {
-    AppState::izprimke = true;
-    // TODO articles window entry point
+    frmartikli::openFromStockDocument();
 }
 
 void frmPrimka::cmddobavljacClick()
 {
-    AppState::izprimke = true;
-    // TODO partners window entry point
+    frmunos::openFromStockDocument(lblpi->text());
 }
 
 bool frmPrimka::postDocument()
@@ -814,17 +754,9 @@ bool frmPrimka::confirmClose()
 {
     if (lsvartprimka->topLevelItemCount() == 0)
         return true;
-    switch (CommitOnCloseQuery(QStringLiteral("Imate unešene podatke na listu desno! Želite ih obraditi?"),
-                               QStringLiteral("Obrada unešenih podataka!"))) {
-    case CloseAnswer::Write:
-        // Nothing the user entered is dropped: a document that was not posted keeps the window open.
-        return postDocument();
-    case CloseAnswer::Drop:
-        return true;
-    case CloseAnswer::Stay:
-        break;
-    }
-    return false;
+    // Nothing the user entered is dropped: a document that was not posted keeps the window open.
+    return CommitOnCloseQuery(QStringLiteral("Imate unešene podatke na listu desno! Želite ih obraditi?"),
+                              QStringLiteral("Obrada unešenih podataka!"), [this] { return postDocument(); });
 }
 
 void frmPrimka::releaseMenus()

@@ -1,7 +1,9 @@
 #include "common/stockdoclink.h"
 #include "common/windowkeys.h"
 #include "data/appstate.h"
+#include "masterdata/frmartikli.h"
 #include "masterdata/frmartikliizbor.h"
+#include "masterdata/frmunos.h"
 #include "stockbook.h"
 #include "stockdocs/frmPrimka.h"
 #include "support/testmain.h"
@@ -821,6 +823,45 @@ private slots:
         StockDocumentLink::refillPartnerPicker(QStringLiteral("Izdatnica"));
         QCOMPARE(w->cbokd->count(), 2);
         QCOMPARE(w->cbokd->currentText(), QStringLiteral("Novi kupac"));
+    }
+
+    void partnersAndArticlesOpenedFromTheDocument()
+    {
+        StockBook book;
+        MsgBoxScript msgs;
+        frmPrimka* w = openWindow(QStringLiteral("Izdatnica"));
+        w->cmddobavljac->click();
+        QPointer<frmunos> partners = frmunos::loaded();
+        QVERIFY(partners && partners->isVisible());
+        QVERIFY(AppState::izprimke);
+        QCOMPARE(partners->lblpd->text(), QStringLiteral("I"));
+        partners->txtkd->setText(QStringLiteral("K"));
+        partners->txtime->setText(QStringLiteral("Kupac Novi"));
+        QVERIFY(partners->cmddodaj->isEnabled());
+        partners->cmddodaj->click();
+
+        // Cancelling its close leaves everything as it was.
+        msgs.answer(MsgCancel);
+        closeWindow(partners);
+        QVERIFY(partners && partners->isVisible());
+        QVERIFY(AppState::izprimke);
+        QVERIFY(!book.menusEnabled());
+
+        msgs.answer(MsgYes);
+        partners->cmdprihvati->click();
+        QCOMPARE(w->cbokd->currentText(), QStringLiteral("Kupac Novi"));
+        QCOMPARE(w->cbokd->count(), 2);
+        partners->cmdodustani->click();
+        QTRY_VERIFY(!partners);
+        QVERIFY(!AppState::izprimke);
+        QVERIFY(!book.menusEnabled());
+        QCOMPARE(w->cbokd->currentText(), QStringLiteral("Kupac Novi"));
+        closeWindow(w);
+
+        w = openWindow(QStringLiteral("Primka"));
+        w->cmdartikl->click();
+        QVERIFY(frmartikli::isLoaded() && frmartikli::loaded()->isVisible());
+        QVERIFY(AppState::izprimke);
     }
 };
 
