@@ -9,6 +9,12 @@ class QPushButton;
 class QTreeWidget;
 class QWidget;
 
+// Pixels of a size given in twips (15 twips to the pixel).
+constexpr int twips(int t)
+{
+    return t / 15;
+}
+
 // Builders for the controls of the working windows; each gets its name as objectName.
 
 QLineEdit* makeEntryBox(QWidget* parent, const QString& name, const QString& tooltip, int maxLength);

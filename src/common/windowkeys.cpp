@@ -3,6 +3,7 @@
 #include <QAbstractButton>
 #include <QEvent>
 #include <QKeyEvent>
+#include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QResizeEvent>
 #include <QShortcut>
@@ -92,10 +93,23 @@ QTextEdit* makeHelpPane(QWidget* window, const QStringList& paragraphs, const QS
 
 void closeWindow(QWidget* window)
 {
+    outerWindow(window)->close();
+}
+
+QWidget* outerWindow(QWidget* window)
+{
     if (auto* sub = qobject_cast<QMdiSubWindow*>(window->parentWidget()))
-        sub->close();
+        return sub;
+    return window;
+}
+
+void activateWorkingWindow(QWidget* window)
+{
+    auto* sub = qobject_cast<QMdiSubWindow*>(window->parentWidget());
+    if (sub && sub->mdiArea())
+        sub->mdiArea()->setActiveSubWindow(sub);
     else
-        window->close();
+        window->activateWindow();
 }
 
 void EscCloses(QWidget* window)

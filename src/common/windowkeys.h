@@ -56,6 +56,10 @@ void EscCloses(QWidget* window);
 
 // Closes a window: the child window around it when it is a working window, else the window itself.
 void closeWindow(QWidget* window);
+// The child window around a working window (what the main window places and sizes), else the window itself.
+QWidget* outerWindow(QWidget* window);
+// Brings a window to the front: its child window becomes the active one, or the window is activated.
+void activateWorkingWindow(QWidget* window);
 
 // A double click on a row of the list runs the button's click handler (also while the button is off), with
 // whatever checks the handler makes.

@@ -1,0 +1,106 @@
+#include "stockdocs.h"
+
+#include "database.h"
+
+#include <QSqlRecord>
+
+namespace StockDocs {
+
+namespace {
+
+Figure figureOf(const QSqlRecord& record, const char* column)
+{
+    return Figure::fromDouble(record.value(QLatin1String(column)).toDouble());
+}
+
+QStringList firstColumn(const QList<QSqlRecord>& rows)
+{
+    QStringList values;
+    values.reserve(rows.size());
+    for (const QSqlRecord& r : rows)
+        values.append(r.value(0).toString());
+    return values;
+}
+
+} // namespace
+
+QStringList partnerNames(const QString& bookPath, bool receipt)
+{
+    Database db = Database::open(bookPath);
+    const QString sql =
+        QStringLiteral("select ime from kd where %1 or %2 order by id")
+            .arg(sqlBeginsIgnoringCase(QStringLiteral("kd")), sqlBeginsIgnoringCase(QStringLiteral("kd")));
+    return firstColumn(db.select(sql, {receipt ? QStringLiteral("d") : QStringLiteral("k"), QStringLiteral("s")}));
+}
+
+qint64 nextDocumentNumber(const QString& bookPath, bool receipt)
+{
+    Database db = Database::open(bookPath);
+    const QVariant count =
+        db.scalar(QStringLiteral("select count(*) from pi where %1").arg(sqlBeginsIgnoringCase("pi")),
+                  {receipt ? QStringLiteral("P") : QStringLiteral("I")});
+    return count.toLongLong() + 1;
+}
+
+QStringList documentKindNames(const QString& bookPath)
+{
+    Database db = Database::open(bookPath);
+    return firstColumn(db.select(
+        QStringLiteral("select dokument from dokumenti order by dokument%1, id").arg(QLatin1String(CollateHr))));
+}
+
+qint64 addDocumentKind(const QString& bookPath, const QString& name)
+{
+    Database db = Database::open(bookPath);
+    return db.insert(QStringLiteral("insert into dokumenti(dokument) values(?)"), {name});
+}
+
+QList<ArticleChoice> articlesByName(const QString& bookPath)
+{
+    Database db = Database::open(bookPath);
+    QList<ArticleChoice> articles;
+    const auto rows = db.select(
+        QStringLiteral("select id, sifra, naziv from artikli order by naziv%1, id").arg(QLatin1String(CollateHr)));
+    articles.reserve(rows.size());
+    for (const QSqlRecord& r : rows)
+        articles.append({r.value(0).toLongLong(), r.value(1).toString(), r.value(2).toString()});
+    return articles;
+}
+
+QList<ArticleListRow> allArticles(const QString& bookPath)
+{
+    Database db = Database::open(bookPath);
+    QList<ArticleListRow> articles;
+    const auto rows =
+        db.select(QStringLiteral("select id, sifra, barkod, naziv, jedmjere, minkolicina from artikli order by id"));
+    articles.reserve(rows.size());
+    for (const QSqlRecord& r : rows)
+        articles.append({r.value(0).toLongLong(), r.value(1).toString(), r.value(2).toString(), r.value(3).toString(),
+                         r.value(4).toString(), figureOf(r, "minkolicina")});
+    return articles;
+}
+
+std::optional<ArticleStock> articleById(const QString& bookPath, qint64 id)
+{
+    Database db = Database::open(bookPath);
+    const auto r =
+        db.selectFirst(QStringLiteral("select id, sifra, naziv, stanje, proscijena from artikli where id = ?"), {id});
+    if (!r)
+        return std::nullopt;
+    return ArticleStock{r->value(0).toLongLong(), r->value(1).toString(), r->value(2).toString(),
+                        figureOf(*r, "stanje"), figureOf(*r, "proscijena")};
+}
+
+} // namespace StockDocs
+
+Figure AvailableQuantityRule(const QString& articleId, Figure stanje, const QList<PendingQuantity>& pending)
+{
+    Figure available = stanje;
+    for (const PendingQuantity& line : pending) {
+        if (line.articleId != articleId)
+            continue;
+        if (const auto quantity = Figure::parse(line.quantity))
+            available -= *quantity;
+    }
+    return available;
+}

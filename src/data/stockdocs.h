@@ -1,0 +1,73 @@
+#pragma once
+
+#include "common/text/figure.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+// Reads and writes of the stock-document window, its document-kinds window and the article picker.
+// Every function opens the book at bookPath, does its work and closes it; DbError on failure.
+namespace StockDocs {
+
+// Names of the partners a document of the mode may name: suppliers (kinds D and S) for a receipt,
+// customers and cost places (K and S) for an issue note; letter case of the kind ignored; in stored order.
+QStringList partnerNames(const QString& bookPath, bool receipt);
+
+// The number proposed for the next document of the kind: the count of its headers plus one.
+qint64 nextDocumentNumber(const QString& bookPath, bool receipt);
+
+// Names of the kinds of supplier documents, in name order.
+QStringList documentKindNames(const QString& bookPath);
+// Stores a new kind of supplier document; returns its id.
+qint64 addDocumentKind(const QString& bookPath, const QString& name);
+
+// An article as the pickers offer it.
+struct ArticleChoice
+{
+    qint64 id = 0;
+    QString sifra;
+    QString naziv;
+};
+// Every article, in name order (Croatian, ignoring letter case), for the code and name pickers.
+QList<ArticleChoice> articlesByName(const QString& bookPath);
+
+// An article as the article picker lists it.
+struct ArticleListRow
+{
+    qint64 id = 0;
+    QString sifra;
+    QString barkod;
+    QString naziv;
+    QString jedmjere;
+    Figure minkolicina;
+};
+// Every article in stored order.
+QList<ArticleListRow> allArticles(const QString& bookPath);
+
+// An article's stock, read for the line being entered.
+struct ArticleStock
+{
+    qint64 id = 0;
+    QString sifra;
+    QString naziv;
+    Figure stanje;
+    Figure proscijena;
+};
+// The article with that id, or nothing when it is gone.
+std::optional<ArticleStock> articleById(const QString& bookPath, qint64 id);
+
+} // namespace StockDocs
+
+// One pending line as the quantity still available sees it: the article id text and the quantity text.
+struct PendingQuantity
+{
+    QString articleId;
+    QString quantity;
+};
+
+// The quantity of an article still available: its stock less the quantities of the pending lines whose
+// article id text equals articleId. Quantities that cannot be read are left out.
+Figure AvailableQuantityRule(const QString& articleId, Figure stanje, const QList<PendingQuantity>& pending);

@@ -1,0 +1,259 @@
+#include "frmartikliizbor.h"
+
+#include "articlepicktarget.h"
+#include "common/controls.h"
+#include "common/entryfields.h"
+#include "common/hrmsgbox.h"
+#include "common/windowkeys.h"
+#include "common/workspace.h"
+#include "data/appstate.h"
+#include "data/database.h"
+#include "data/programfolder.h"
+
+#include <QButtonGroup>
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTextEdit>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+#include <functional>
+
+namespace {
+
+const QString ModeReceipt = QStringLiteral("Primka");
+const QString ModeIssue = QStringLiteral("Izdatnica");
+const QString ModeProduction = QStringLiteral("proizvodnja");
+
+QRadioButton* makeOption(QWidget* parent, const char* name, const QString& caption, QButtonGroup* group)
+{
+    auto* o = new QRadioButton(caption, parent);
+    o->setObjectName(QLatin1String(name));
+    group->addButton(o);
+    return o;
+}
+
+// Leading and trailing blanks removed (blanks only, as the search rules say).
+QString trimBlanks(const QString& text)
+{
+    qsizetype begin = 0;
+    qsizetype end = text.size();
+    while (begin < end && text.at(begin) == QLatin1Char(' '))
+        ++begin;
+    while (end > begin && text.at(end - 1) == QLatin1Char(' '))
+        --end;
+    return text.mid(begin, end - begin);
+}
+
+} // namespace
+
+frmartikliizbor::frmartikliizbor()
+{
+    setObjectName(QStringLiteral("frmartikliizbor"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle(DesignCaption);
+    resize(800, 520);
+
+    frameartikli = new QFrame(this);
+    frameartikli->setObjectName(QStringLiteral("frameartikli"));
+    frameartikli->setFixedSize(770, 490);
+
+    Label1 = new QLabel(QStringLiteral("Upis:"), frameartikli);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    txtupis = makeEntryBox(frameartikli, QStringLiteral("txtupis"), QStringLiteral("Unesite što tražite!"), 32767);
+    Label1->setBuddy(txtupis);
+
+    auto* fieldGroup = new QButtonGroup(this);
+    auto* matchGroup = new QButtonGroup(this);
+    Optponazivu = makeOption(frameartikli, "Optponazivu", QStringLiteral("Po nazivu"), fieldGroup);
+    optposifri = makeOption(frameartikli, "optposifri", QStringLiteral("Po šifri"), fieldGroup);
+    optcijelinaziv = makeOption(frameartikli, "optcijelinaziv", QStringLiteral("Cijeli naziv"), matchGroup);
+    optpocinjesa = makeOption(frameartikli, "optpocinjesa", QStringLiteral("Počinje sa"), matchGroup);
+    optimaunazivu = makeOption(frameartikli, "optimaunazivu", QStringLiteral("Ima u nazivu"), matchGroup);
+    Optponazivu->setChecked(true);
+    optpocinjesa->setChecked(true);
+
+    cmdtrazi = makeButton(frameartikli, QStringLiteral("cmdtrazi"), QStringLiteral("&Traži..."),
+                          QStringLiteral("Pretraga"), true);
+    cmdodabir = makeButton(frameartikli, QStringLiteral("cmdodabir"), QStringLiteral("&Pošalji..."),
+                           QStringLiteral("Pošalji artikl u primku ili izdatnicu"), true);
+    cmdodustani = makeButton(frameartikli, QStringLiteral("cmdodustani"), QStringLiteral("&Izlaz"),
+                             QStringLiteral("Izlaz i odustajanje"), true);
+
+    lsvsviartikli = makeListView(frameartikli, QStringLiteral("lsvsviartikli"), QStringLiteral("Popis svih artikala"),
+                                 {QStringLiteral("Šifra art."), QStringLiteral("Barkod"), QStringLiteral("Naziv art."),
+                                  QStringLiteral("J.m"), QStringLiteral("Min.kolicina"), QString()});
+    lsvsviartikli->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    const int widths[ColumnCount] = {2540, 2540, 7408, 1235, 2205, 2};
+    for (int c = 0; c < ColumnCount; ++c)
+        lsvsviartikli->setColumnWidth(c, twips(widths[c]));
+    lsvsviartikli->setColumnHidden(ColId, true);
+    lsvsviartikli->headerItem()->setTextAlignment(ColMinkolicina, Qt::AlignRight | Qt::AlignVCenter);
+
+    auto* searchRow = new QHBoxLayout;
+    searchRow->addWidget(Label1);
+    searchRow->addWidget(txtupis, 1);
+    searchRow->addWidget(cmdtrazi);
+    auto* fieldBox = new QHBoxLayout;
+    fieldBox->addWidget(Optponazivu);
+    fieldBox->addWidget(optposifri);
+    fieldBox->addSpacing(30);
+    fieldBox->addWidget(optcijelinaziv);
+    fieldBox->addWidget(optpocinjesa);
+    fieldBox->addWidget(optimaunazivu);
+    fieldBox->addStretch(1);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(cmdodabir);
+    buttons->addWidget(cmdodustani);
+    auto* column = new QVBoxLayout(frameartikli);
+    column->addLayout(searchRow);
+    column->addLayout(fieldBox);
+    column->addWidget(lsvsviartikli, 1);
+    column->addLayout(buttons);
+
+    txtpomoc = makeHelpPane(
+        this,
+        {QStringLiteral("F1 -  pomoć i izlaz iz pomoći"), QStringLiteral("Možete birati više vrsta pretrage:"),
+         QStringLiteral("Po nazivu artikla, po šifri artikla te birati između cjelokupnog naziva ili šifre,"),
+         QStringLiteral("početka naziva ili šifre te da naziv ili šifra u sebi sadržavaju vašu pretrage!"),
+         QStringLiteral("Može biti odabran samo jedan artikl sa liste"),
+         QStringLiteral("Dvoklik na pronađeni ili izabrani artikl na listi ili klik na dugme \"Pošalii\", šalje "),
+         QStringLiteral("odabrani artikl u formu primke ili izdatnice i izlazi se iz programa pretrage."),
+         QStringLiteral("Dvoklik na listu dolje - isto kao klik na dugme - \"Pošalji\"")});
+    m_help = new HelpPaneToggle(
+        this, txtpomoc, {frameartikli}, [] { return WorkingCaption; }, HelpPaneToggle::SearchModeCaption);
+    EscCloses(this);
+    FocusFirstField(this, txtupis);
+    ListDblClickDefault(lsvsviartikli, cmdodabir);
+
+    connect(cmdtrazi, &QPushButton::clicked, this, &frmartikliizbor::cmdtraziClick);
+    connect(cmdodabir, &QPushButton::clicked, this, &frmartikliizbor::cmdodabirClick);
+    connect(cmdodustani, &QPushButton::clicked, this, [this] { closeWindow(this); });
+}
+
+void frmartikliizbor::load()
+{
+    m_mode = AppState::vrstadokumenta;
+}
+
+frmartikliizbor* frmartikliizbor::openFor(ArticlePickTarget* target)
+{
+    const bool fresh = !isLoaded();
+    frmartikliizbor* picker = instance();
+    picker->m_mode = AppState::vrstadokumenta;
+    picker->m_target = target;
+    picker->m_targetWindow = target ? target->pickerOwner() : nullptr;
+    if (fresh) {
+        const bool ownBook = picker->m_mode == ModeReceipt || picker->m_mode == ModeIssue;
+        picker->m_bookPath = target ? target->pickerBookPath()
+                                    : ProgramFolder::filePath(ownBook ? AppState::bazaknjige : AppState::bazaskladista);
+        picker->fillList(picker->m_bookPath);
+    }
+    Workspace::showWorkingWindow(picker, picker->frameartikli);
+    if (picker->m_targetWindow)
+        outerWindow(picker)->setGeometry(outerWindow(picker->m_targetWindow)->geometry());
+    return picker;
+}
+
+void frmartikliizbor::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    frameartikli->move((width() - frameartikli->width()) / 2, (height() - frameartikli->height()) / 2);
+}
+
+void frmartikliizbor::fillList(const QString& bookPath)
+{
+    lsvsviartikli->clear();
+    try {
+        const auto articles = StockDocs::allArticles(bookPath);
+        QList<QTreeWidgetItem*> items;
+        items.reserve(articles.size());
+        for (const auto& a : articles) {
+            auto* item = new QTreeWidgetItem(QStringList{trimBlanks(a.sifra), a.barkod, a.naziv, a.jedmjere,
+                                                         a.minkolicina.text00(), QString::number(a.id)});
+            item->setTextAlignment(ColMinkolicina, Qt::AlignRight | Qt::AlignVCenter);
+            items.append(item);
+        }
+        lsvsviartikli->addTopLevelItems(items);
+    } catch (const DbError& e) {
+        HrMsgBox(e.description(), 0, QString());
+    }
+    lsvsviartikli->clearSelection();
+}
+
+void frmartikliizbor::cmdtraziClick()
+{
+    const QString typed = txtupis->text();
+    if (typed.isEmpty()) {
+        txtupis->setFocus();
+        return;
+    }
+    lsvsviartikli->clearSelection();
+    const int field = Optponazivu->isChecked() ? ColNaziv : ColSifra;
+    const QString key = foldText(trimBlanks(typed));
+    const QString contained = foldText(typed);
+    std::function<bool(const QString&)> passes;
+    if (optcijelinaziv->isChecked())
+        passes = [&](const QString& text) { return foldText(trimBlanks(text)) == key; };
+    else if (optpocinjesa->isChecked())
+        passes = [&](const QString& text) { return foldText(trimBlanks(text)).startsWith(key); };
+    else
+        passes = [&](const QString& text) { return foldText(text).contains(contained); };
+
+    bool found = false;
+    for (int i = 0; i < lsvsviartikli->topLevelItemCount(); ++i) {
+        QTreeWidgetItem* item = lsvsviartikli->topLevelItem(i);
+        if (passes(item->text(field))) {
+            item->setSelected(true);
+            found = true;
+        }
+    }
+    if (!found)
+        HrMsgBox(QStringLiteral("Nema traženog upisa"), 32, QStringLiteral("Nema traženog upisa"));
+}
+
+void frmartikliizbor::cmdodabirClick()
+{
+    const QList<QTreeWidgetItem*> selected = lsvsviartikli->selectedItems();
+    if (selected.size() != 1) {
+        HrMsgBox(QStringLiteral("Selektirajte samo jedan artikl ili nema selektiranog artikla"), 32,
+                 QStringLiteral("Selekcija artikla"));
+        return;
+    }
+    const bool knownMode = m_mode == ModeReceipt || m_mode == ModeIssue || m_mode == ModeProduction;
+    if (!knownMode) {
+        PlainMsgBox(m_mode);
+        return;
+    }
+    QPointer<QWidget> owner = m_targetWindow;
+    if (m_target && owner)
+        handBack(lsvsviartikli->indexOfTopLevelItem(selected.first()));
+    closeWindow(this);
+    // The opener is in front again, with the focus where the hand-back put it.
+    if (owner)
+        activateWorkingWindow(owner);
+}
+
+// The chosen row names its article by id: read that article, so the line gets exactly the article shown.
+void frmartikliizbor::handBack(int row)
+{
+    const QTreeWidgetItem* item = lsvsviartikli->topLevelItem(row);
+    PickedArticle picked;
+    picked.sifra = item->text(ColSifra);
+    picked.naziv = item->text(ColNaziv);
+    try {
+        picked.stored = StockDocs::articleById(m_bookPath, item->text(ColId).toLongLong());
+    } catch (const DbError& e) {
+        HrMsgBox(e.description(), 16, QString());
+    }
+    if (picked.stored)
+        picked.available = AvailableQuantityRule(QString::number(picked.stored->id), picked.stored->stanje,
+                                                 m_target->pendingQuantities());
+    m_target->takePickedArticle(picked);
+}
