@@ -2,6 +2,7 @@
 
 #include "masterdata/frmartikli.h"
 #include "masterdata/frmunos.h"
+#include "stockdocs/frmPrimka.h"
 
 #include <QHash>
 
@@ -16,6 +17,8 @@ void registerProgramWindows(Table& table)
 {
     table[QStringLiteral("mnuArtikala")] = [] { frmartikli::openFromMenu(); };
     table[QStringLiteral("mnuKupaca")] = [] { frmunos::openFromMenu(); };
+    table[QStringLiteral("mnuPrimki")] = [] { frmPrimka::openFromMenu(QStringLiteral("Primka")); };
+    table[QStringLiteral("mnuIzdatnica")] = [] { frmPrimka::openFromMenu(QStringLiteral("Izdatnica")); };
 }
 
 Table& table()
