@@ -164,7 +164,7 @@ frmPrimka::frmPrimka() : WorkingWindow(MenuGroup::Warehouse)
 
     frameartikli = new QFrame(this);
     frameartikli->setObjectName(QStringLiteral("frameartikli"));
-    frameartikli->setFixedSize(784, 500);
+    frameartikli->setFixedSize(784, 488);
     setFrame(frameartikli);
     QWidget* f = frameartikli;
 
@@ -237,7 +237,7 @@ frmPrimka::frmPrimka() : WorkingWindow(MenuGroup::Warehouse)
         lsvartprimka->headerItem()->setTextAlignment(c, Qt::AlignRight | Qt::AlignVCenter);
 
     // Places inside the frame.
-    const int lx = 8, fx = 122, ex = 60;
+    const int lx = 8, fx = 122;
     Label1_0->setGeometry(lx, 8, 112, 22);
     txtprimka->setGeometry(fx, 8, 90, 22);
     Label2_0->setGeometry(lx, 36, 112, 22);
@@ -254,28 +254,30 @@ frmPrimka::frmPrimka() : WorkingWindow(MenuGroup::Warehouse)
     auto* rule = new QFrame(f);
     rule->setFrameShape(QFrame::HLine);
     rule->setFrameShadow(QFrame::Sunken);
-    rule->setGeometry(lx, 180, 376, 4);
-    lblkd->setGeometry(lx, 192, 50, 22);
-    Cbosifra->setGeometry(ex, 192, 288, 22);
-    cmdpretraga->setGeometry(352, 191, 32, 24);
-    Label2_1->setGeometry(lx, 220, 50, 22);
-    cbonaziv->setGeometry(ex, 220, 324, 22);
-    Label1_1->setGeometry(lx, 248, 50, 22);
-    txtkolicina->setGeometry(ex, 248, twips(2625), 22);
-    txtpokazkolicine->setGeometry(ex + twips(2610 - 780), 248, twips(792), 22);
-    Label3_1->setGeometry(lx, 276, 50, 22);
-    txtcijena->setGeometry(ex, 276, twips(2640), 22);
-    Label4_1->setGeometry(lx, 304, 50, 22);
-    txtiznos->setGeometry(ex, 304, twips(2640), 22);
-    lblartikl->setGeometry(ex + twips(2640) + 4, 308, twips(225), twips(225));
-    cmddodaj->setGeometry(254, 247, 130, 26);
-    cmdbrisi->setGeometry(254, 277, 130, 26);
-    cmdnovidokument->setGeometry(lx, 346, 260, 26);
-    cmdartikl->setGeometry(lx, 376, 260, 26);
-    cmddobavljac->setGeometry(lx, 406, 260, 26);
-    lsvartprimka->setGeometry(396, 8, 380, 440);
-    cmdprihvati->setGeometry(396, 460, 185, 30);
-    cmdodustani->setGeometry(591, 460, 185, 30);
+    rule->setGeometry(lx, 174, 768, 4);
+    // The line entry stands to the right of the header, so the pending list can take the whole width.
+    const int rx = 396, rex = rx + 50;
+    lblkd->setGeometry(rx, 8, 50, 22);
+    Cbosifra->setGeometry(rex, 8, 250, 22);
+    cmdpretraga->setGeometry(rex + 254, 7, 32, 24);
+    Label2_1->setGeometry(rx, 36, 50, 22);
+    cbonaziv->setGeometry(rex, 36, 286, 22);
+    Label1_1->setGeometry(rx, 64, 50, 22);
+    txtkolicina->setGeometry(rex, 64, twips(2625), 22);
+    txtpokazkolicine->setGeometry(rex + twips(2610 - 780), 64, twips(792), 22);
+    Label3_1->setGeometry(rx, 92, 50, 22);
+    txtcijena->setGeometry(rex, 92, twips(2640), 22);
+    Label4_1->setGeometry(rx, 120, 50, 22);
+    txtiznos->setGeometry(rex, 120, twips(2640), 22);
+    lblartikl->setGeometry(rex + twips(2640) + 4, 124, twips(225), twips(225));
+    cmddodaj->setGeometry(636, 63, 140, 26);
+    cmdbrisi->setGeometry(636, 91, 140, 26);
+    cmdnovidokument->setGeometry(lx, 182, 250, 26);
+    cmdartikl->setGeometry(266, 182, 250, 26);
+    cmddobavljac->setGeometry(524, 182, 252, 26);
+    lsvartprimka->setGeometry(lx, 214, 768, 232);
+    cmdprihvati->setGeometry(396, 454, 185, 28);
+    cmdodustani->setGeometry(591, 454, 185, 28);
 
     txtpomoc = makeHelpPane(this, ReceiptHelp, QStringLiteral("txtpomoc"));
     txtpomoc1 = makeHelpPane(this, IssueHelp, QStringLiteral("txtpomoc1"));
@@ -365,14 +367,8 @@ void frmPrimka::applyMode()
                                       txtdatumdokumenta, cmdartikl})
         w->setVisible(receipt);
     txtpokazkolicine->setVisible(!receipt);
-    if (!receipt) {
-        // The line entry moves up into the room of the receipt-only header rows.
-        const int rows = 3 * (txtbroj->y() - cbodokument->y());
-        for (QWidget* w : frameartikli->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
-            if (w->x() < lsvartprimka->x() && w->y() > txtdatumdokumenta->y())
-                w->move(w->x(), w->y() - rows);
-        cmddobavljac->move(cmddobavljac->x(), cmdnovidokument->y());
-    }
+    if (!receipt)
+        cmddobavljac->move(cmdnovidokument->pos()); // the only button of the row
     txtdatumprimke->setToolTip(receipt ? QStringLiteral("Datum primke") : QStringLiteral("Datum izdatnice"));
     if (receipt)
         txtdatumdokumenta->setToolTip(QStringLiteral("Datum dokumenta"));
