@@ -5,6 +5,7 @@
 #include <QKeyEvent>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QPushButton>
 #include <QResizeEvent>
 #include <QShortcut>
 #include <QTextEdit>
@@ -117,6 +118,51 @@ void EscCloses(QWidget* window)
     auto* shortcut = new QShortcut(QKeySequence(Qt::Key_Escape), window);
     shortcut->setContext(Qt::WidgetWithChildrenShortcut);
     QObject::connect(shortcut, &QShortcut::activated, window, [window] { closeWindow(window); });
+}
+
+namespace {
+
+// Takes the Enter that the focused control leaves unused (line edits, lists) on its way up to the window.
+class DefaultButtonOnEnter : public QObject
+{
+public:
+    explicit DefaultButtonOnEnter(QWidget* window) : QObject(window), m_window(window)
+    {
+        window->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (watched != m_window || event->type() != QEvent::KeyPress)
+            return false;
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if ((key->key() != Qt::Key_Return && key->key() != Qt::Key_Enter) ||
+            (key->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier)
+            return false;
+        auto* focused = qobject_cast<QPushButton*>(m_window->focusWidget());
+        QPushButton* target = focused && focused->isEnabled() ? focused : nullptr;
+        if (!target)
+            for (QPushButton* b : m_window->findChildren<QPushButton*>())
+                if (b->isDefault() && b->isEnabled() && b->isVisible()) {
+                    target = b;
+                    break;
+                }
+        if (!target)
+            return false;
+        target->click();
+        return true;
+    }
+
+private:
+    QWidget* m_window;
+};
+
+} // namespace
+
+void EnterClicksDefault(QWidget* window)
+{
+    new DefaultButtonOnEnter(window);
 }
 
 void ListDblClickDefault(QTreeWidget* list, QAbstractButton* button)

@@ -61,6 +61,10 @@ QWidget* outerWindow(QWidget* window);
 // Brings a window to the front: its child window becomes the active one, or the window is activated.
 void activateWorkingWindow(QWidget* window);
 
+// Enter anywhere in the window does what a click on its default button does (when the button is on and shown);
+// with the focus on another push button, Enter clicks that one.
+void EnterClicksDefault(QWidget* window);
+
 // A double click on a row of the list runs the button's click handler (also while the button is off), with
 // whatever checks the handler makes.
 void ListDblClickDefault(QTreeWidget* list, QAbstractButton* button);

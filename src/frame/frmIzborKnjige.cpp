@@ -3,6 +3,7 @@
 #include "frmSkladiste.h"
 
 #include "common/appsetup.h"
+#include "common/controls.h"
 #include "common/hrmsgbox.h"
 #include "common/windowkeys.h"
 #include "data/appstate.h"
@@ -25,22 +26,6 @@
 
 namespace {
 
-QPushButton* makeButton(QWidget* parent, const char* name, const QString& caption, const QString& tip)
-{
-    auto* b = new QPushButton(caption, parent);
-    b->setObjectName(QLatin1String(name));
-    b->setToolTip(tip);
-    return b;
-}
-
-QLabel* hiddenLabel(QWidget* parent, const char* name)
-{
-    auto* label = new QLabel(parent);
-    label->setObjectName(QLatin1String(name));
-    label->hide();
-    return label;
-}
-
 const QString WarehouseKind = QStringLiteral("Skladiste");
 const QString ProductionKind = QStringLiteral("Proizvodnja");
 
@@ -57,35 +42,29 @@ frmIzborKnjige::frmIzborKnjige()
     label1->setFont(AppSetup::serifFont(16));
     auto* label2 = new QLabel(QStringLiteral("Izaberite knjigu :"), this);
 
-    lsvotvorene = new QTreeWidget(this);
-    lsvotvorene->setObjectName(QStringLiteral("lsvotvorene"));
-    lsvotvorene->setAccessibleName(QStringLiteral("Popis knjiga"));
+    lsvotvorene = makeListView(this, QStringLiteral("lsvotvorene"), QStringLiteral("Popis knjiga"),
+                               {QStringLiteral("Naziv knjige"), QStringLiteral("Vrsta knjige"),
+                                QStringLiteral("Adresa"), QStringLiteral("i")});
     lsvotvorene->setFont(AppSetup::fixedFont(9));
-    lsvotvorene->setRootIsDecorated(false);
-    lsvotvorene->setSelectionMode(QAbstractItemView::SingleSelection);
-    lsvotvorene->setAllColumnsShowFocus(true);
-    lsvotvorene->setColumnCount(ColumnCount);
-    lsvotvorene->setHeaderLabels({QStringLiteral("Naziv knjige"), QStringLiteral("Vrsta knjige"),
-                                  QStringLiteral("Adresa"), QStringLiteral("i")});
     lsvotvorene->setColumnWidth(ColNaziv, 220);
     lsvotvorene->setColumnWidth(ColVrsta, 120);
     lsvotvorene->setColumnWidth(ColAdresa, 220);
     lsvotvorene->setColumnHidden(ColId, true);
     label2->setBuddy(lsvotvorene);
 
-    cmdUlaz = makeButton(this, "cmdUlaz", QStringLiteral("&Ulaz"), QStringLiteral("Ulaz u odabranu knjigu"));
-    cmdUlaz->setEnabled(false);
+    cmdUlaz = makeButton(this, QStringLiteral("cmdUlaz"), QStringLiteral("&Ulaz"),
+                         QStringLiteral("Ulaz u odabranu knjigu"), false);
     cmdUlaz->setDefault(true);
-    cmdizlaz = makeButton(this, "cmdizlaz", QStringLiteral("< Vrat&i se"), QStringLiteral("Povratak u izbor tvrtke"));
-    cmdBrisanje =
-        makeButton(this, "cmdBrisanje", QStringLiteral("&Brisanje"), QStringLiteral("Brisanje označene knjige"));
-    cmdBrisanje->setEnabled(false);
-    cmdUredjivanje =
-        makeButton(this, "cmdUredjivanje", QStringLiteral("Iz&mjena"), QStringLiteral("Izmjena izabrane knjige"));
-    cmdUredjivanje->setEnabled(false);
-    cmdNova = makeButton(this, "cmdNova", QStringLiteral("U&pis nove knjige"),
-                         QStringLiteral("Ulaz u mod upisa nove knjige"));
-    cmdalati = makeButton(this, "cmdalati", QStringLiteral("Alati..."), QStringLiteral("Otvara se forma sa alatima"));
+    cmdizlaz = makeButton(this, QStringLiteral("cmdizlaz"), QStringLiteral("< Vrat&i se"),
+                          QStringLiteral("Povratak u izbor tvrtke"), true);
+    cmdBrisanje = makeButton(this, QStringLiteral("cmdBrisanje"), QStringLiteral("&Brisanje"),
+                             QStringLiteral("Brisanje označene knjige"), false);
+    cmdUredjivanje = makeButton(this, QStringLiteral("cmdUredjivanje"), QStringLiteral("Iz&mjena"),
+                                QStringLiteral("Izmjena izabrane knjige"), false);
+    cmdNova = makeButton(this, QStringLiteral("cmdNova"), QStringLiteral("U&pis nove knjige"),
+                         QStringLiteral("Ulaz u mod upisa nove knjige"), true);
+    cmdalati = makeButton(this, QStringLiteral("cmdalati"), QStringLiteral("Alati..."),
+                          QStringLiteral("Otvara se forma sa alatima"), true);
     cmdalati->hide();
 
     Frame1 = new QGroupBox(QStringLiteral("Upis nove knjige"), this);
@@ -99,9 +78,10 @@ frmIzborKnjige::frmIzborKnjige()
     lstpostojece = new QListWidget(Frame1);
     lstpostojece->setObjectName(QStringLiteral("lstpostojece"));
     lstpostojece->setMaximumHeight(48);
-    cmdunosimo = makeButton(Frame1, "cmdunosimo", EntryCaption, QStringLiteral("Unosimo novu knjigu"));
-    cmdodustani =
-        makeButton(Frame1, "cmdodustani", QStringLiteral("&Izlaz iz unosa"), QStringLiteral("Izlaz iz moda unosa"));
+    cmdunosimo =
+        makeButton(Frame1, QStringLiteral("cmdunosimo"), EntryCaption, QStringLiteral("Unosimo novu knjigu"), true);
+    cmdodustani = makeButton(Frame1, QStringLiteral("cmdodustani"), QStringLiteral("&Izlaz iz unosa"),
+                             QStringLiteral("Izlaz iz moda unosa"), true);
     auto* frameForm = new QFormLayout;
     auto* nazivLabel = new QLabel(QStringLiteral("Naziv knjige:"), Frame1);
     nazivLabel->setBuddy(txtnaziv);
@@ -123,11 +103,11 @@ frmIzborKnjige::frmIzborKnjige()
     frameLayout->addLayout(frameButtons);
     Frame1->hide();
 
-    lblimeknjige = hiddenLabel(this, "lblimeknjige");
-    lblvrstaknjige = hiddenLabel(this, "lblvrstaknjige");
-    lblid = hiddenLabel(this, "lblid");
-    lblimebaze = hiddenLabel(this, "lblimebaze");
-    lblidtvrtke = hiddenLabel(this, "lblidtvrtke");
+    lblimeknjige = makeHiddenLabel(this, QStringLiteral("lblimeknjige"));
+    lblvrstaknjige = makeHiddenLabel(this, QStringLiteral("lblvrstaknjige"));
+    lblid = makeHiddenLabel(this, QStringLiteral("lblid"));
+    lblimebaze = makeHiddenLabel(this, QStringLiteral("lblimebaze"));
+    lblidtvrtke = makeHiddenLabel(this, QStringLiteral("lblidtvrtke"));
 
     auto* buttons = new QHBoxLayout;
     for (QPushButton* b : {cmdUlaz, cmdNova, cmdUredjivanje, cmdBrisanje, cmdalati, cmdizlaz})
@@ -177,6 +157,7 @@ frmIzborKnjige::frmIzborKnjige()
         [this] { return windowTitle(); });
     connect(m_help, &HelpPaneToggle::paneHidden, this, &frmIzborKnjige::afterHelpPane);
     EscCloses(this);
+    EnterClicksDefault(this);
     ListDblClickDefault(lsvotvorene, cmdUlaz);
 
     // The current book follows the selection, by mouse or by keyboard; a click on the current row counts too.

@@ -2,6 +2,7 @@
 
 #include "common/appcontrol.h"
 #include "common/appsetup.h"
+#include "common/controls.h"
 #include "common/hrmsgbox.h"
 #include "common/printing.h"
 #include "common/text/datetext.h"
@@ -25,20 +26,8 @@
 
 namespace {
 
-QPushButton* makeButton(QWidget* parent, const char* name, const QString& caption, const QString& tip = QString())
-{
-    auto* b = new QPushButton(caption, parent);
-    b->setObjectName(QLatin1String(name));
-    if (!tip.isEmpty())
-        b->setToolTip(tip);
-    return b;
-}
-
-// Twips of the list's column widths, shown at 15 twips per pixel.
-int twips(int t)
-{
-    return t / 15;
-}
+// The list's column widths in twips, shown at 15 twips per pixel.
+constexpr int ColumnTwips[frmIzborTvrtke::ColumnCount] = {1440, 1440, 1440, 500, 1440, 800, 1440, 1440, 1440, 1440, 0};
 
 } // namespace
 
@@ -55,45 +44,33 @@ frmIzborTvrtke::frmIzborTvrtke()
     auto* label2 = new QLabel(QStringLiteral("Izaberite sa liste :"), this);
     label2->setObjectName(QStringLiteral("Label2"));
 
-    lsvLista = new QTreeWidget(this);
-    lsvLista->setObjectName(QStringLiteral("lsvLista"));
-    lsvLista->setAccessibleName(QStringLiteral("Popis tvrtki i obrta"));
+    cmdUlaz = makeButton(this, QStringLiteral("cmdUlaz"), QStringLiteral("&Ulaz"),
+                         QStringLiteral("Ulazimo u odabranu tvrtku ili obrt"), false);
+    cmdUlaz->setDefault(true);
+    cmdNova =
+        makeButton(this, QStringLiteral("cmdNova"), QStringLiteral("&Dodaj novu tvrtku ili obrt..."), QString(), true);
+    cmdUredjivanje = makeButton(this, QStringLiteral("cmdUredjivanje"), QStringLiteral("U&ređivanje..."),
+                                QStringLiteral("Izmjena odabrane tvrtke"), false);
+    cmdBrisanje = makeButton(this, QStringLiteral("cmdBrisanje"), QStringLiteral("&Brisanje"),
+                             QStringLiteral("Brisanje tvrtke ili obrta"), false);
+    cmdispis = makeButton(this, QStringLiteral("cmdispis"), QStringLiteral("I&spis"),
+                          QStringLiteral("Ispis odabrane knjige na pisač"), true);
+    cmdizlaz = makeButton(this, QStringLiteral("cmdizlaz"), QStringLiteral("&Izlaz"), QString(), true);
+
+    // Made after the buttons: the tab order runs over the buttons first and then the list, so the window opens
+    // with the focus on "&Ulaz" (on "&Dodaj novu tvrtku ili obrt..." while "&Ulaz" is off).
+    lsvLista = makeListView(this, QStringLiteral("lsvLista"), QStringLiteral("Popis tvrtki i obrta"),
+                            {QStringLiteral("Naziv"), QStringLiteral("m.b."), QStringLiteral("Šifra dj."),
+                             QStringLiteral("T/O"), QStringLiteral("Žiro račun"), QStringLiteral("Pošt.br."),
+                             QStringLiteral("Mjesto"), QStringLiteral("Ulica i br."), QStringLiteral("Telefon"),
+                             QStringLiteral("Kontakt"), QString()});
     lsvLista->setFont(AppSetup::fixedFont(8));
-    lsvLista->setRootIsDecorated(false);
-    lsvLista->setSelectionMode(QAbstractItemView::SingleSelection);
-    lsvLista->setAllColumnsShowFocus(true);
-    lsvLista->setColumnCount(ColumnCount);
-    lsvLista->setHeaderLabels({QStringLiteral("Naziv"), QStringLiteral("m.b."), QStringLiteral("Šifra dj."),
-                               QStringLiteral("T/O"), QStringLiteral("Žiro račun"), QStringLiteral("Pošt.br."),
-                               QStringLiteral("Mjesto"), QStringLiteral("Ulica i br."), QStringLiteral("Telefon"),
-                               QStringLiteral("Kontakt"), QString()});
-    const int widths[ColumnCount] = {1440, 1440, 1440, 500, 1440, 800, 1440, 1440, 1440, 1440, 0};
-    for (int c = 0; c < ColumnCount; ++c)
-        lsvLista->setColumnWidth(c, twips(widths[c]));
     lsvLista->setColumnHidden(ColId, true);
     lsvLista->headerItem()->setTextAlignment(ColTo, Qt::AlignCenter);
     label2->setBuddy(lsvLista);
 
-    cmdUlaz =
-        makeButton(this, "cmdUlaz", QStringLiteral("&Ulaz"), QStringLiteral("Ulazimo u odabranu tvrtku ili obrt"));
-    cmdUlaz->setEnabled(false);
-    cmdUlaz->setDefault(true);
-    cmdNova = makeButton(this, "cmdNova", QStringLiteral("&Dodaj novu tvrtku ili obrt..."));
-    cmdUredjivanje =
-        makeButton(this, "cmdUredjivanje", QStringLiteral("U&ređivanje..."), QStringLiteral("Izmjena odabrane tvrtke"));
-    cmdUredjivanje->setEnabled(false);
-    cmdBrisanje =
-        makeButton(this, "cmdBrisanje", QStringLiteral("&Brisanje"), QStringLiteral("Brisanje tvrtke ili obrta"));
-    cmdBrisanje->setEnabled(false);
-    cmdispis = makeButton(this, "cmdispis", QStringLiteral("I&spis"), QStringLiteral("Ispis odabrane knjige na pisač"));
-    cmdizlaz = makeButton(this, "cmdizlaz", QStringLiteral("&Izlaz"));
-
-    lblIme = new QLabel(this);
-    lblIme->setObjectName(QStringLiteral("lblIme"));
-    lblIme->hide();
-    lblidt = new QLabel(this);
-    lblidt->setObjectName(QStringLiteral("lblidt"));
-    lblidt->hide();
+    lblIme = makeHiddenLabel(this, QStringLiteral("lblIme"));
+    lblidt = makeHiddenLabel(this, QStringLiteral("lblidt"));
 
     auto* buttons = new QHBoxLayout;
     for (QPushButton* b : {cmdUlaz, cmdNova, cmdUredjivanje, cmdBrisanje, cmdispis, cmdizlaz})
@@ -103,11 +80,6 @@ frmIzborTvrtke::frmIzborTvrtke()
     layout->addWidget(label2);
     layout->addWidget(lsvLista, 1);
     layout->addLayout(buttons);
-    setTabOrder(cmdUlaz, cmdNova);
-    setTabOrder(cmdNova, cmdUredjivanje);
-    setTabOrder(cmdUredjivanje, cmdBrisanje);
-    setTabOrder(cmdBrisanje, cmdispis);
-    setTabOrder(cmdispis, cmdizlaz);
 
     txtpomoc = makeHelpPane(
         this,
@@ -134,6 +106,7 @@ frmIzborTvrtke::frmIzborTvrtke()
                                 {lsvLista, cmdUlaz, cmdizlaz, cmdUredjivanje, cmdBrisanje, cmdispis, cmdNova},
                                 [] { return WorkingCaption; });
     EscCloses(this);
+    EnterClicksDefault(this);
     ListDblClickDefault(lsvLista, cmdUlaz);
 
     // The current company follows the selection, by mouse or by keyboard.
@@ -145,7 +118,17 @@ frmIzborTvrtke::frmIzborTvrtke()
     connect(cmdispis, &QPushButton::clicked, this, &frmIzborTvrtke::cmdispisClick);
     connect(cmdizlaz, &QPushButton::clicked, this, [] { AppControl::endProgram(); });
 
+    fitColumns();
     resize(960, 420);
+}
+
+void frmIzborTvrtke::fitColumns()
+{
+    // Each column is as wide as its design width, or wider when its header or a company's text needs it.
+    for (int c = 0; c < ColId; ++c) {
+        lsvLista->resizeColumnToContents(c);
+        lsvLista->setColumnWidth(c, qMax(ColumnTwips[c] / 15, lsvLista->columnWidth(c)));
+    }
 }
 
 void frmIzborTvrtke::load()
@@ -172,6 +155,7 @@ void frmIzborTvrtke::ucitajtvrtke()
             item->setText(col, texts[col]);
         item->setTextAlignment(ColTo, Qt::AlignCenter);
     }
+    fitColumns();
     lsvLista->setUpdatesEnabled(true);
     if (lsvLista->topLevelItemCount() > 0) {
         cmdUlaz->setEnabled(true);

@@ -57,6 +57,7 @@ private:
     void cmdBrisanjeClick();
     void cmdispisClick();
     QTreeWidgetItem* selectedRow() const;
+    void fitColumns();
     void printSheet(const QTreeWidgetItem* row);
 
     HelpPaneToggle* m_help = nullptr;

@@ -82,6 +82,7 @@ frmUpisNove::frmUpisNove()
         setTabOrder(order[i - 1], order[i]);
 
     EscCloses(this);
+    EnterClicksDefault(this);
     connect(Text1, &QLineEdit::textChanged, this,
             [this](const QString& text) { cmdUpis->setEnabled(!text.isEmpty()); });
     connect(cmdUpis, &QPushButton::clicked, this, &frmUpisNove::cmdUpisClick);
@@ -136,8 +137,13 @@ bool frmUpisNove::eventFilter(QObject* watched, QEvent* event)
     if (watched == Text4 && event->type() == QEvent::FocusOut) {
         // Only leaving the box for another control of this window is checked, not a switch of windows.
         const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
-        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason && !checkTo())
-            QTimer::singleShot(0, Text4, [box = Text4] { box->setFocus(Qt::OtherFocusReason); });
+        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason && !checkTo()) {
+            m_toRefused = true;
+            QTimer::singleShot(0, this, [this] {
+                m_toRefused = false;
+                Text4->setFocus(Qt::OtherFocusReason);
+            });
+        }
     }
     return QWidget::eventFilter(watched, event);
 }
@@ -153,6 +159,12 @@ void frmUpisNove::cmdUpisClick()
     const QString mode = cmdUpis->text();
     if (mode != EntryCaption && mode != ChangeCaption)
         return;
+    // A refused T/O value stops the store: when the click itself took the focus from the box, and when Enter
+    // stores without leaving it.
+    if (m_toRefused || (Text4->hasFocus() && !checkTo())) {
+        Text4->setFocus(Qt::OtherFocusReason);
+        return;
+    }
     normaliseBoxes();
     Registry::Company company;
     company.ime = Text1->text();

@@ -46,4 +46,7 @@ private:
     // The T/O box takes "T" or "O" in either case, or nothing; false when it refused (box emptied).
     bool checkTo();
     void normaliseBoxes();
+
+    // The T/O box refused its value and takes the focus back; a click that took the focus stores nothing.
+    bool m_toRefused = false;
 };

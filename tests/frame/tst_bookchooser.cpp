@@ -350,16 +350,21 @@ void BookChooserTest::refusesToDeleteTheOpenBook()
 void BookChooserTest::enterBookOfEachKind_data()
 {
     QTest::addColumn<QString>("kind");
-    QTest::addColumn<bool>("doubleClick");
-    QTest::newRow("warehouse by button") << "Skladiste" << false;
-    QTest::newRow("production by button") << "Proizvodnja" << false;
-    QTest::newRow("production by double click") << "Proizvodnja" << true;
+    QTest::addColumn<QString>("how");
+    QTest::newRow("warehouse by button") << "Skladiste"
+                                         << "button";
+    QTest::newRow("production by button") << "Proizvodnja"
+                                          << "button";
+    QTest::newRow("production by double click") << "Proizvodnja"
+                                                << "double click";
+    QTest::newRow("warehouse by Enter in the list") << "Skladiste"
+                                                    << "enter";
 }
 
 void BookChooserTest::enterBookOfEachKind()
 {
     QFETCH(QString, kind);
-    QFETCH(bool, doubleClick);
+    QFETCH(QString, how);
     ProgramFolderFixture folder;
     MsgBoxScript boxes;
     const qint64 alfa = addCompany(QStringLiteral("Alfa"));
@@ -374,7 +379,7 @@ void BookChooserTest::enterBookOfEachKind()
     frmIzborKnjige* books = openFor(QStringLiteral("Alfa"));
     QVERIFY(books);
     const QString path = folder.filePath(BookFileName(kind, id));
-    if (doubleClick) {
+    if (how == QLatin1String("double click")) {
         QTreeWidgetItem* item = books->lsvotvorene->topLevelItem(1);
         const QPoint at = books->lsvotvorene->visualItemRect(item).center();
         QTest::mouseClick(books->lsvotvorene->viewport(), Qt::LeftButton, Qt::NoModifier, at);
@@ -383,7 +388,13 @@ void BookChooserTest::enterBookOfEachKind()
         clickRow(books->lsvotvorene, 1);
         QCOMPARE(books->windowTitle(), QStringLiteral("Baza: ") + path + QStringLiteral("             Pomoć F1"));
         QCOMPARE(books->lblimebaze->text(), QStringLiteral("Baza: ") + path);
-        QTest::mouseClick(books->cmdUlaz, Qt::LeftButton);
+        if (how == QLatin1String("enter")) {
+            QVERIFY(showActive(books));
+            books->lsvotvorene->setFocus();
+            QTest::keyClick(books->lsvotvorene, Qt::Key_Return);
+        } else {
+            QTest::mouseClick(books->cmdUlaz, Qt::LeftButton);
+        }
     }
     QCOMPARE(captions.size(), 1);
     QCOMPARE(captions.first(), QStringLiteral("Knjiga: Moja knjiga      Baza: ") + path);

@@ -1,5 +1,6 @@
 #include "common/appcontrol.h"
 #include "common/windowkeys.h"
+#include "frame/frmIzborKnjige.h"
 #include "frame/frmIzborTvrtke.h"
 #include "framehelpers.h"
 #include "support/fixture.h"
@@ -19,6 +20,7 @@ private slots:
     void f1TwiceRestoresTheWindow();
     void escUnloadsTheChooser();
     void doubleClickRunsADisabledButtonsHandler();
+    void opensOnUlazAndEnterEntersTheCompany();
 };
 
 void CompanyChooserKeysTest::f1TwiceRestoresTheWindow()
@@ -80,6 +82,21 @@ void CompanyChooserKeysTest::doubleClickRunsADisabledButtonsHandler()
     ListDblClickDefault(&list, &button);
     emit list.itemDoubleClicked(row, 0);
     QCOMPARE(runs, 1);
+}
+
+void CompanyChooserKeysTest::opensOnUlazAndEnterEntersTheCompany()
+{
+    ProgramFolderFixture folder;
+    MsgBoxScript boxes;
+    addCompany(QStringLiteral("Alfa"));
+    frmIzborTvrtke* chooser = frmIzborTvrtke::instance();
+    QVERIFY(showActive(chooser));
+    // The buttons come first in the tab order, the list after them.
+    QCOMPARE(QApplication::focusWidget(), chooser->cmdUlaz);
+    chooser->lsvLista->setFocus();
+    QTest::keyClick(chooser->lsvLista, Qt::Key_Return);
+    QVERIFY(frmIzborKnjige::isLoaded());
+    QCOMPARE(frmIzborKnjige::loaded()->windowTitle(), QStringLiteral("Alfa - izbor knjige      Pomoć F1"));
 }
 
 KNJ_REGISTER_TEST(CompanyChooserKeysTest)

@@ -151,37 +151,66 @@ void CompanyEditorTest::keyFilters()
 
 void CompanyEditorTest::tradeOrCompanyCheck_data()
 {
+    // How the box is left: Tab, Enter (which stores at once), or a click on the store button.
     QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("leaveBy");
     QTest::addColumn<QString>("kept");
     QTest::addColumn<bool>("focusMoves");
     QTest::newRow("t") << "t"
+                       << "tab"
                        << "T" << true;
     QTest::newRow("O") << "O"
+                       << "tab"
                        << "O" << true;
     QTest::newRow("o") << "o"
+                       << "tab"
                        << "O" << true;
     QTest::newRow("empty") << ""
+                           << "tab"
                            << "" << true;
     QTest::newRow("x") << "x"
+                       << "tab"
                        << "" << false;
+    QTest::newRow("t then Enter stores") << "t"
+                                         << "enter"
+                                         << "" << true;
+    QTest::newRow("x then Enter stores nothing") << "x"
+                                                 << "enter"
+                                                 << "" << false;
+    QTest::newRow("x then a click stores nothing") << "x"
+                                                   << "click"
+                                                   << "" << false;
 }
 
 void CompanyEditorTest::tradeOrCompanyCheck()
 {
     QFETCH(QString, typed);
+    QFETCH(QString, leaveBy);
     QFETCH(QString, kept);
     QFETCH(bool, focusMoves);
     ProgramFolderFixture folder;
     MsgBoxScript boxes;
     frmUpisNove* editor = openForNewCompany();
     QVERIFY(showActive(editor));
+    typeText(editor->Text1, QStringLiteral("Gama"));
     editor->Text4->setFocus();
     typeText(editor->Text4, typed);
-    QTest::keyClick(editor->Text4, Qt::Key_Tab);
+    if (leaveBy == QLatin1String("click"))
+        QTest::mouseClick(editor->cmdUpis, Qt::LeftButton);
+    else
+        QTest::keyClick(editor->Text4, leaveBy == QLatin1String("tab") ? Qt::Key_Tab : Qt::Key_Return);
     QCOMPARE(editor->Text4->text(), kept);
-    if (focusMoves) {
-        QTRY_COMPARE(QApplication::focusWidget(), editor->Text5);
+    if (leaveBy == QLatin1String("tab")) {
+        if (focusMoves)
+            QTRY_COMPARE(QApplication::focusWidget(), editor->Text5);
     } else {
+        // Enter stores as the default button does, once the T/O value passes.
+        QCOMPARE(rowCount(QStringLiteral("svetvrtke")), focusMoves ? 1 : 0);
+        if (focusMoves)
+            QCOMPARE(Registry::companies().first().to, QStringLiteral("T"));
+        QCOMPARE(editor->Text1->text(), focusMoves ? QString() : QStringLiteral("Gama"));
+    }
+    if (!focusMoves) {
         QTest::qWait(20);
         QCOMPARE(QApplication::focusWidget(), editor->Text4);
     }
