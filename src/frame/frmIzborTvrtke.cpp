@@ -9,7 +9,9 @@
 #include "common/windowkeys.h"
 #include "data/appstate.h"
 #include "data/database.h"
+#include "data/programfolder.h"
 #include "data/registry.h"
+#include "frame/frmSkladiste.h"
 #include "frame/frmIzborKnjige.h"
 #include "frame/frmUpisNove.h"
 
@@ -226,6 +228,22 @@ void frmIzborTvrtke::cmdUredjivanjeClick()
     close();
 }
 
+// Whether the main window works on one of the company's books.
+bool frmIzborTvrtke::holdsOpenBook(qint64 companyId) const
+{
+    const QString open = frmSkladiste::openBookFile();
+    if (open.isEmpty())
+        return false;
+    try {
+        for (const Registry::Book& book : Registry::booksOfCompany(companyId))
+            if (BookFileName(book.vrstaknjige, book.id) == open)
+                return true;
+    } catch (const DbError&) {
+        // The deletion itself reports an unreadable registry.
+    }
+    return false;
+}
+
 void frmIzborTvrtke::cmdBrisanjeClick()
 {
     const QString idText = lblidt->text();
@@ -233,6 +251,13 @@ void frmIzborTvrtke::cmdBrisanjeClick()
         return;
     AppState::idizabranetvrtke = idText.toDouble();
     const QString name = lblIme->text();
+    if (holdsOpenBook(idText.toLongLong())) {
+        HrMsgBox(QStringLiteral("Tvrtka ") + name +
+                     QStringLiteral(" ima knjigu otvorenu u glavnom prozoru i ne može se obrisati.\r\n"
+                                    "Zatvorite knjigu pa ponovite brisanje."),
+                 48, QStringLiteral("Knjiga je otvorena"));
+        return;
+    }
     const int answer = HrMsgBox(QStringLiteral("Želite trajno ukloniti tvtku: ") + name +
                                     QStringLiteral("  i sve njezine knjige?\r\nMolim budite pažljivi!!!"),
                                 276, QStringLiteral("Brisanje tvrtke /obrta"));

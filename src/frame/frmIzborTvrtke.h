@@ -57,6 +57,7 @@ private:
     void cmdBrisanjeClick();
     void cmdispisClick();
     QTreeWidgetItem* selectedRow() const;
+    bool holdsOpenBook(qint64 companyId) const;
     void fitColumns();
     void printSheet(const QTreeWidgetItem* row);
 

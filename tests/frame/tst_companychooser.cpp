@@ -5,6 +5,7 @@
 #include "data/programfolder.h"
 #include "data/registry.h"
 #include "frame/frmIzborTvrtke.h"
+#include "frame/frmSkladiste.h"
 #include "support/fixture.h"
 #include "support/testmain.h"
 
@@ -67,6 +68,7 @@ private slots:
     void deleteRemovesCompanyBooksAndFilesOnly();
     void deleteThatFailsKeepsCompanyAndSaysWhy();
     void deletingTheOnlyCompany();
+    void companyWithTheOpenBookIsNotDeleted();
     void apostropheIsShownAsTyped();
     void registryThatIsNoDatabaseIsReported();
     void printsTheDataSheet();
@@ -215,6 +217,26 @@ void CompanyChooserTest::deletingTheOnlyCompany()
     QVERIFY(w->cmdUlaz->isEnabled());
     w->cmdUlaz->click(); // does nothing with an empty list
     QCOMPARE(boxes.calls().size(), 2);
+}
+
+void CompanyChooserTest::companyWithTheOpenBookIsNotDeleted()
+{
+    ProgramFolderFixture folder;
+    const qint64 id = addCompany(QStringLiteral("Alfa"));
+    const qint64 book = addBook(id, QStringLiteral("Skladiste"));
+    QFile::remove(ProgramFolder::filePath(BookFileName("Skladiste", book)));
+    AppState::vrstabaze = QStringLiteral("Skladiste");
+    AppState::bazaknjige = BookFileName("Skladiste", book);
+    QVERIFY(frmSkladiste::openBook(QStringLiteral("Knjiga: Skladiste knjiga")));
+    frmIzborTvrtke* w = frmIzborTvrtke::instance();
+    MsgBoxScript boxes;
+    boxes.answer(MsgOk);
+    w->cmdBrisanje->click();
+    QCOMPARE(boxes.calls().size(), 1);
+    QCOMPARE(boxes.last().title, QStringLiteral("Knjiga je otvorena"));
+    QCOMPARE(boxes.last().style, 48);
+    QCOMPARE(Registry::companies().size(), 1);
+    QVERIFY(QFile::exists(ProgramFolder::filePath(BookFileName("Skladiste", book))));
 }
 
 void CompanyChooserTest::apostropheIsShownAsTyped()
