@@ -68,6 +68,40 @@ private:
     QPointer<QMdiSubWindow> m_followed;
 };
 
+// The window's outer size is fixed: alone, the window itself; inside a child window of the main window, that
+// child window (its title bar included), so the window's controls fit below the title bar.
+class FixedSize : public QObject
+{
+public:
+    explicit FixedSize(QWidget* window) : QObject(window), m_window(window)
+    {
+        window->installEventFilter(this);
+        apply();
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (watched == m_window && event->type() == QEvent::ParentChange)
+            apply();
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    void apply()
+    {
+        if (auto* sub = qobject_cast<QMdiSubWindow*>(m_window->parentWidget())) {
+            m_window->setMinimumSize(0, 0);
+            m_window->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+            sub->setFixedSize(WorkingWindowWidth, WorkingWindowHeight);
+        } else {
+            m_window->setFixedSize(WorkingWindowWidth, WorkingWindowHeight);
+        }
+    }
+
+    QWidget* m_window;
+};
+
 class WholeTextSelection : public QObject
 {
 public:
@@ -175,7 +209,7 @@ private:
 
 void FixedFormSize(QWidget* window)
 {
-    window->setFixedSize(WorkingWindowWidth, WorkingWindowHeight);
+    new FixedSize(window);
 }
 
 void FocusFirstField(QWidget* window, QWidget* firstBox)
@@ -258,12 +292,26 @@ bool DecimalFieldCommit::commit()
     return true;
 }
 
+namespace {
+
+// Whether the window around the box (the widget of a child window of the main window, or a window of its own)
+// is going away.
+bool windowClosing(const QWidget* box)
+{
+    for (const QWidget* w = box; w; w = w->parentWidget())
+        if (w->isWindow() || qobject_cast<const QMdiSubWindow*>(w->parentWidget()))
+            return !w->isVisible();
+    return false;
+}
+
+} // namespace
+
 bool DecimalFieldCommit::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == m_box && event->type() == QEvent::FocusOut) {
         const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
-        // A message box or a popup taking the focus is not leaving the box.
-        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
+        // A message box or a popup taking the focus, or the window closing, is not leaving the box.
+        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason && !windowClosing(m_box))
             commit();
     }
     return QObject::eventFilter(watched, event);

@@ -7,6 +7,8 @@
 #include <QClipboard>
 #include <QHeaderView>
 #include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QPushButton>
 #include <QTest>
 #include <QTreeWidget>
@@ -243,6 +245,17 @@ void EntryFieldsTest::popupTakingFocusDoesNotCommit()
     QVERIFY(!w.number->hasFocus());
     QCOMPARE(w.number->text(), QStringLiteral("100000"));
     QCOMPARE(boxes.calls().size(), 0);
+
+    // Nor is a child window of the main window closing while the box has the focus.
+    QMdiArea area;
+    auto* inner = new NumberWindow(QStringLiteral("0,00"));
+    QMdiSubWindow* sub = area.addSubWindow(inner);
+    showActive(&area);
+    inner->number->setFocus();
+    QVERIFY(inner->number->hasFocus());
+    inner->number->setText(QStringLiteral("100000"));
+    sub->close();
+    QCOMPARE(boxes.calls().size(), 0);
 }
 
 void EntryFieldsTest::mnemonicClickCommitsTheNumberBoxFirst()
@@ -273,6 +286,17 @@ void EntryFieldsTest::workingWindowKeepsItsSize()
     QCOMPARE(w.size(), QSize(800, 520));
     w.resize(300, 200);
     QCOMPARE(w.size(), QSize(800, 520));
+
+    // Inside the main window the child window (title bar included) is 800 × 520 and the window fits in it.
+    QMdiArea area;
+    area.resize(1200, 900);
+    auto* inner = new PlainWorkingWindow;
+    QMdiSubWindow* sub = area.addSubWindow(inner);
+    area.show();
+    sub->show();
+    sub->resize(1000, 700);
+    QCOMPARE(sub->size(), QSize(800, 520));
+    QVERIFY(inner->geometry().bottom() < sub->height());
 }
 
 void EntryFieldsTest::columnSortToggles()
