@@ -201,9 +201,6 @@ void frmSkladiste::showWorkingWindow(QWidget* window, QWidget* frame)
 {
     auto* sub = qobject_cast<QMdiSubWindow*>(window->parentWidget());
     if (!sub) {
-        // The child window takes the fixed outer size; the working window fills what its frame leaves.
-        window->setMinimumSize(0, 0);
-        window->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
         sub = mdiArea->addSubWindow(window, Qt::SubWindow | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                                                 Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
         sub->setAttribute(Qt::WA_DeleteOnClose);
