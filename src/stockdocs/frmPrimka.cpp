@@ -15,6 +15,7 @@
 #include "masterdata/frmunos.h"
 #include "masterdata/frmunosdokumenta.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QDateEdit>
 #include <QFrame>
@@ -36,7 +37,7 @@ const QString IssueCaption = QStringLiteral("Izdatnica         Pomoć F1 ");
 const QString ReceiptWorkingCaption = QStringLiteral("Primka     Pomoć  F1");
 const QString IssueWorkingCaption = QStringLiteral("Izdatnica      Pomoć F1");
 // The highest line amount a receipt takes.
-const Figure ReceiptAmountLimit = Figure::fromInt(9'999'999);
+constexpr double ReceiptAmountLimit = 9'999'999.0;
 
 // The pickers take entries only from their lists: typed characters are dropped, arrows still move.
 class DiscardTypedKeys : public QObject
@@ -76,13 +77,30 @@ void fillSorted(QComboBox* combo, QStringList names)
     combo->setCurrentIndex(-1);
 }
 
+// A picker that takes entries only from its list, closed or open.
+class ListOnlyPicker : public QComboBox
+{
+public:
+    explicit ListOnlyPicker(QWidget* parent) : QComboBox(parent), m_discard(new DiscardTypedKeys(this))
+    {
+        installEventFilter(m_discard);
+    }
+    void showPopup() override
+    {
+        view()->installEventFilter(m_discard);
+        QComboBox::showPopup();
+    }
+
+private:
+    DiscardTypedKeys* m_discard;
+};
+
 QComboBox* makePicker(QWidget* parent, const char* name, const QString& tip)
 {
-    auto* combo = new QComboBox(parent);
+    auto* combo = new ListOnlyPicker(parent);
     combo->setObjectName(QLatin1String(name));
     combo->setToolTip(tip);
     combo->setMaxVisibleItems(20);
-    combo->installEventFilter(new DiscardTypedKeys(combo));
     return combo;
 }
 
@@ -92,9 +110,19 @@ void lockBox(QLineEdit* box)
     box->setFocusPolicy(Qt::NoFocus);
 }
 
+// Tab leaves a date picker at once, as it leaves every other control; the arrow keys move between its parts.
+class DatePicker : public QDateEdit
+{
+public:
+    using QDateEdit::QDateEdit;
+
+protected:
+    bool focusNextPrevChild(bool next) override { return QAbstractSpinBox::focusNextPrevChild(next); }
+};
+
 QDateEdit* makeDate(QWidget* parent, const char* name)
 {
-    auto* date = new QDateEdit(QDate::currentDate(), parent);
+    auto* date = new DatePicker(QDate::currentDate(), parent);
     date->setObjectName(QLatin1String(name));
     date->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
     date->setCalendarPopup(true);
@@ -568,18 +596,9 @@ void frmPrimka::takePickedArticle(const PickedArticle& article)
 
 void frmPrimka::LineAmountRecalc(QLineEdit* changed)
 {
-    const auto quantity = Figure::parse(txtkolicina->text());
-    const auto price = Figure::parse(txtcijena->text());
-    std::optional<Figure> amount;
-    bool tooLarge = false;
-    if (quantity && price) {
-        // Eight typed digits on both sides would pass the range of the cents.
-        if (double(quantity->cents()) * double(price->cents()) > 9.0e17)
-            tooLarge = true;
-        else
-            amount = Figure::multiply(*quantity, *price);
-    }
-    if (isReceipt() && (tooLarge || (amount && *amount > ReceiptAmountLimit))) {
+    // The product of the boxes as they stand, rounded only for the amount shown.
+    const std::optional<double> product = Figure::multiplyTexts(txtkolicina->text(), txtcijena->text());
+    if (isReceipt() && product && *product > ReceiptAmountLimit) {
         HrMsgBox(QStringLiteral("Iznos ne smije prijeći 9 999 999 zbog bolje kontrole skladišta!\r\nNaš savjet:  "
                                 "Unesite u dvije primke"),
                  32, QStringLiteral("Prevelik unos!"));
@@ -588,7 +607,7 @@ void frmPrimka::LineAmountRecalc(QLineEdit* changed)
         return;
     }
     cmddodaj->setEnabled(!txtkolicina->text().isEmpty() && !txtcijena->text().isEmpty());
-    txtiznos->setText(amount ? amount->text00() : QStringLiteral("0,00"));
+    txtiznos->setText(product ? Figure::fromDouble(*product).text00() : QStringLiteral("0,00"));
 }
 
 void frmPrimka::cmddodajClick()
@@ -618,11 +637,9 @@ void frmPrimka::cmddodajClick()
         Cbosifra->setFocus();
         return;
     }
-    auto* row =
-        PendingList::append(lsvartprimka, {Cbosifra->currentText(), cbonaziv->currentText(), txtkolicina->text(),
-                                           txtcijena->text(), txtiznos->text(), lblartikl->text()});
-    for (int c : {int(ColKolicina), int(ColCijena), int(ColIznos)})
-        row->setTextAlignment(c, Qt::AlignRight | Qt::AlignVCenter);
+    // The rows take the alignment of their column headers.
+    PendingList::append(lsvartprimka, {Cbosifra->currentText(), cbonaziv->currentText(), txtkolicina->text(),
+                                       txtcijena->text(), txtiznos->text(), lblartikl->text()});
     txtkolicina->clear();
     txtcijena->clear();
     Cbosifra->setCurrentIndex(-1);

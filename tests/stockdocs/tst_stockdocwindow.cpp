@@ -8,6 +8,7 @@
 #include "stockdocs/frmPrimka.h"
 #include "support/testmain.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QDateEdit>
 #include <QLabel>
@@ -108,6 +109,10 @@ private slots:
         QCOMPARE(QApplication::focusWidget(), w->txtcijena);
         QTest::keyClick(w->txtcijena, Qt::Key_Tab);
         QCOMPARE(QApplication::focusWidget(), w->cmddodaj);
+        // Tab leaves a date picker at once.
+        w->txtdatumprimke->setFocus();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), w->cbokd);
     }
 
     void issueModeShowsNumberDateAndCostPlace()
@@ -201,12 +206,18 @@ private slots:
         StockBook book;
         book.addPartner(QStringLiteral("d"), QStringLiteral("Alfa"));
         book.addArticle(QStringLiteral("A1"), QStringLiteral("Alfa"));
+        book.addArticle(QStringLiteral("B1"), QStringLiteral("Beta"));
         frmPrimka* w = openWindow(QStringLiteral("Primka"));
         for (QComboBox* combo : {w->cbokd, w->cbodokument, w->Cbosifra, w->cbonaziv}) {
             combo->setFocus();
             QTest::keyClicks(combo, QStringLiteral("A"));
             QCOMPARE(combo->currentIndex(), -1);
         }
+        // Nor in the open list.
+        w->Cbosifra->showPopup();
+        QTest::keyClicks(w->Cbosifra->view(), QStringLiteral("B"));
+        QVERIFY(w->Cbosifra->view()->currentIndex().row() != 1);
+        w->Cbosifra->hidePopup();
     }
 
     void lineAmount_data()
@@ -232,6 +243,14 @@ private slots:
                                      << "3,33"
                                      << "1,11"
                                      << "3,70" << true;
+        QTest::newRow("typed decimals before the box rounds them") << "Primka"
+                                                                   << "2,125"
+                                                                   << "2"
+                                                                   << "4,25" << true;
+        QTest::newRow("exactly the limit") << "Primka"
+                                           << "1111,111"
+                                           << "9000"
+                                           << "9999999,00" << true;
         QTest::newRow("limit stands") << "Primka"
                                       << "1000"
                                       << "9999"

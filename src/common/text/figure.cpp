@@ -120,6 +120,17 @@ Figure Figure::multiply(Figure a, Figure b)
     return Figure(divideRounded(a.m_cents * b.m_cents, 100));
 }
 
+std::optional<double> Figure::multiplyTexts(const QString& a, const QString& b)
+{
+    if (!parse(a) || !parse(b))
+        return std::nullopt;
+    const auto value = [](const QString& text) {
+        return QString(text.trimmed()).replace(QLatin1Char(','), QLatin1Char('.')).toDouble();
+    };
+    // As its shortest text reads: 1111,111 × 9000 is 9999999, not the binary 9999999.000000002.
+    return QString::number(value(a) * value(b), 'g', 15).toDouble();
+}
+
 std::optional<Figure> Figure::divide(Figure a, Figure b)
 {
     if (b.m_cents == 0)

@@ -34,6 +34,10 @@ public:
 
     // a × b rounded to the cent.
     static Figure multiply(Figure a, Figure b);
+    // a × b of two decimal-comma texts as typed, not yet rounded to the cent (an amount while its factors are still
+    // being typed, with more decimals than a figure holds), as its shortest text reads; nothing when either text is
+    // not a number.
+    static std::optional<double> multiplyTexts(const QString& a, const QString& b);
     // a / b rounded to the cent; nothing when b is zero.
     static std::optional<Figure> divide(Figure a, Figure b);
 
