@@ -31,10 +31,10 @@ void refillArticlePickers()
         receiver().refillArticlePickers();
 }
 
-void refillPartnerPicker(const QString& mode)
+void refillPartnerPicker(const QString& mode, PartnerRefill step)
 {
     if (receiver().refillPartnerPicker)
-        receiver().refillPartnerPicker(mode);
+        receiver().refillPartnerPicker(mode, step);
 }
 
 } // namespace StockDocumentLink

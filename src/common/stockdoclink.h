@@ -9,19 +9,28 @@
 // receiver the calls do nothing.
 namespace StockDocumentLink {
 
+// Which step of the partners window refills the partner picker: they differ in the name shown afterwards and in
+// what a mode without partners leaves.
+enum class PartnerRefill
+{
+    AfterAccept,     // the newest partner is shown; none leaves the picker empty
+    AfterClosingYes, // the oldest partner is shown; none leaves the picker empty
+    OnExit           // the newest partner is shown; none leaves the picker as it was
+};
+
 struct Receiver
 {
     // New or changed articles: refill the article pickers (codes and names).
     std::function<void()> refillArticlePickers;
     // New partners: refill the partner picker with the partner kinds of the given mode
     // ("Primka": suppliers D and S; any other: customers and cost places K and S).
-    std::function<void(const QString& mode)> refillPartnerPicker;
+    std::function<void(const QString& mode, PartnerRefill step)> refillPartnerPicker;
 };
 
 void setReceiver(Receiver receiver);
 void clearReceiver();
 bool hasReceiver();
 void refillArticlePickers();
-void refillPartnerPicker(const QString& mode);
+void refillPartnerPicker(const QString& mode, PartnerRefill step);
 
 } // namespace StockDocumentLink

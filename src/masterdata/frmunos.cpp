@@ -292,13 +292,13 @@ void frmunos::acceptList()
     } catch (const DbError& e) {
         HrMsgBox(e.description(), 0, QString());
     }
-    StockDocumentLink::refillPartnerPicker(AppState::vrstadokumenta);
+    StockDocumentLink::refillPartnerPicker(AppState::vrstadokumenta, StockDocumentLink::PartnerRefill::AfterAccept);
 }
 
 void frmunos::exitWindow()
 {
     if (!lblpd->text().isEmpty())
-        StockDocumentLink::refillPartnerPicker(modeOfKindLetter(lblpd->text()));
+        StockDocumentLink::refillPartnerPicker(modeOfKindLetter(lblpd->text()), StockDocumentLink::PartnerRefill::OnExit);
     closeWindow(this);
 }
 
@@ -389,7 +389,8 @@ bool frmunos::confirmClose()
                                   // A failed store keeps the window open with its rows.
                                   if (!storePendingRows())
                                       return false;
-                                  StockDocumentLink::refillPartnerPicker(AppState::vrstadokumenta);
+                                  StockDocumentLink::refillPartnerPicker(AppState::vrstadokumenta,
+                                                                         StockDocumentLink::PartnerRefill::AfterClosingYes);
                                   return true;
                               });
 }

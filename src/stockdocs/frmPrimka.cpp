@@ -358,9 +358,9 @@ void frmPrimka::load()
                                         if (self)
                                             self->refillArticlePickers();
                                     },
-                                    [self](const QString&) {
+                                    [self](const QString&, StockDocumentLink::PartnerRefill step) {
                                         if (self)
-                                            self->refillPartnerPicker();
+                                            self->refillPartnerPicker(step);
                                     }});
 }
 
@@ -493,7 +493,7 @@ void frmPrimka::refillArticlePickers()
     }
 }
 
-void frmPrimka::refillPartnerPicker()
+void frmPrimka::refillPartnerPicker(StockDocumentLink::PartnerRefill step)
 {
     QStringList names;
     try {
@@ -502,10 +502,17 @@ void frmPrimka::refillPartnerPicker()
         HrMsgBox(e.description(), 16, QString());
         return;
     }
-    if (names.isEmpty())
+    if (names.isEmpty()) {
+        if (step != StockDocumentLink::PartnerRefill::OnExit) {
+            cbokd->clear();
+            cbokd->setCurrentIndex(-1);
+        }
         return;
+    }
     fillSorted(cbokd, names);
-    cbokd->setCurrentIndex(cbokd->findText(names.last(), Qt::MatchExactly | Qt::MatchCaseSensitive));
+    const QString shown =
+        step == StockDocumentLink::PartnerRefill::AfterClosingYes ? names.first() : names.last();
+    cbokd->setCurrentIndex(cbokd->findText(shown, Qt::MatchExactly | Qt::MatchCaseSensitive));
 }
 
 void frmPrimka::takeNewDocumentKind(const QString& name)

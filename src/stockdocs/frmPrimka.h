@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/singleinstance.h"
+#include "common/stockdoclink.h"
 #include "common/workingwindow.h"
 #include "masterdata/articlepicktarget.h"
 
@@ -53,7 +54,7 @@ public:
     // New or changed articles: the code and name pickers afresh; a newly stored article becomes the line's article.
     void refillArticlePickers();
     // New partners: the partner picker afresh, showing the most recently stored partner.
-    void refillPartnerPicker();
+    void refillPartnerPicker(StockDocumentLink::PartnerRefill step);
     // Posts the list as one document (checks, confirmation, posting, reset). True when it was posted.
     bool postDocument();
 

@@ -20,7 +20,11 @@ WarehouseBook::WarehouseBook()
                             menus.append({group, enabled});
                         }});
     StockDocumentLink::setReceiver(
-        {[this] { ++articleRefills; }, [this](const QString& mode) { partnerRefills.append(mode); }});
+        {[this] { ++articleRefills; },
+         [this](const QString& mode, StockDocumentLink::PartnerRefill step) {
+             partnerRefills.append(mode);
+             partnerRefillSteps.append(step);
+         }});
 }
 
 WarehouseBook::~WarehouseBook()

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/stockdoclink.h"
+
 #include "common/workspace.h"
 #include "support/fixture.h"
 
@@ -24,6 +26,7 @@ public:
     QList<QPair<MenuGroup, bool>> menus;
     int articleRefills = 0;
     QStringList partnerRefills;
+    QList<StockDocumentLink::PartnerRefill> partnerRefillSteps;
 
 private:
     ProgramFolderFixture m_folder;

@@ -131,6 +131,7 @@ void PartnersTest::addAcceptAndStoredOrder()
     QVERIFY(!w->cmddodaj->isEnabled() && !w->cmdbrisi->isEnabled() && !w->cmdprihvati->isEnabled());
     QCOMPARE(columnTexts(w->lsveditkd, 1), QStringList({"apoteka", "Čelik 'Split'", "Dom d.o.o.", "Proizvodnja"}));
     QCOMPARE(m_book->partnerRefills, QStringList({"Primka"}));
+    QCOMPARE(m_book->partnerRefillSteps.last(), StockDocumentLink::PartnerRefill::AfterAccept);
 
     const QList<Partner> stored = Partners::inStoredOrder(m_book->bookPath());
     QCOMPARE(stored.size(), 4);
@@ -285,6 +286,7 @@ void PartnersTest::closingQuestionAnswers()
         QTRY_VERIFY(!frmunos::isLoaded());
     }
     QCOMPARE(m_book->partnerRefills, QStringList({"Izdatnica"})); // Yes stored and refilled
+    QCOMPARE(m_book->partnerRefillSteps.last(), StockDocumentLink::PartnerRefill::AfterClosingYes);
     const QList<Partner> stored = Partners::inStoredOrder(m_book->bookPath());
     QCOMPARE(stored.size(), 2);
     QCOMPARE(stored[1].ime, QStringLiteral("Kupac 6"));
@@ -312,6 +314,7 @@ void PartnersTest::openedFromStockDocument()
     boxes.answer(MsgNo);
     QTest::mouseClick(w->cmdodustani, Qt::LeftButton);
     QCOMPARE(m_book->partnerRefills, QStringList({"Primka"}));
+    QCOMPARE(m_book->partnerRefillSteps.last(), StockDocumentLink::PartnerRefill::OnExit);
     QCOMPARE(m_book->menus, (QList<QPair<MenuGroup, bool>>{{MenuGroup::Warehouse, false}}));
     QVERIFY(!AppState::izprimke);
     QTRY_VERIFY(!frmunos::isLoaded());

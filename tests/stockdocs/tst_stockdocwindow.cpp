@@ -839,8 +839,14 @@ private slots:
         // New partners of the window's own kind; the newest is shown.
         book.addPartner(QStringLiteral("K"), QStringLiteral("Novi kupac"));
         book.addPartner(QStringLiteral("d"), QStringLiteral("Novi dobavljač"));
-        StockDocumentLink::refillPartnerPicker(QStringLiteral("Izdatnica"));
+        using StockDocumentLink::PartnerRefill;
+        StockDocumentLink::refillPartnerPicker(QStringLiteral("Izdatnica"), PartnerRefill::AfterAccept);
         QCOMPARE(w->cbokd->count(), 2);
+        QCOMPARE(w->cbokd->currentText(), QStringLiteral("Novi kupac"));
+        // Yes to the partners window's closing question shows the oldest, its exit button the newest.
+        StockDocumentLink::refillPartnerPicker(QStringLiteral("Izdatnica"), PartnerRefill::AfterClosingYes);
+        QCOMPARE(w->cbokd->currentText(), QStringLiteral("Proizvodnja"));
+        StockDocumentLink::refillPartnerPicker(QStringLiteral("Izdatnica"), PartnerRefill::OnExit);
         QCOMPARE(w->cbokd->currentText(), QStringLiteral("Novi kupac"));
     }
 
