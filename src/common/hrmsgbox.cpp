@@ -1,5 +1,7 @@
 #include "hrmsgbox.h"
 
+#include "data/database.h"
+
 #include <QAbstractButton>
 #include <QApplication>
 #include <QMessageBox>
@@ -124,4 +126,9 @@ void PlainMsgBox(const QString& text)
     box.setIcon(QMessageBox::NoIcon);
     box.addButton(QMessageBox::Ok)->setText(QStringLiteral("OK"));
     box.exec();
+}
+
+void DbErrorMsgBox(const DbError& error, int style)
+{
+    HrMsgBox(error.description(), style, QString());
 }

@@ -4,6 +4,8 @@
 
 #include <functional>
 
+class DbError;
+
 // The buttons a message box returns.
 enum MsgResult
 {
@@ -24,6 +26,10 @@ int HrMsgBox(const QString& prompt, int style = 0, const QString& title = QStrin
 
 // The plain notice: OK only, no icon, the application title.
 void PlainMsgBox(const QString& text);
+
+// A failed database step as the user sees it: the error's description in a box with the application title.
+// style is 16 (stop icon) unless the window shows its errors without an icon (0).
+void DbErrorMsgBox(const DbError& error, int style = 16);
 
 // The title of boxes whose title is empty.
 QString applicationTitle();

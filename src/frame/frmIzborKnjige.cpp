@@ -179,7 +179,7 @@ void frmIzborKnjige::load()
     try {
         lstpostojece->addItems(Registry::bookKinds());
     } catch (const DbError& e) {
-        HrMsgBox(e.description(), 16, QString());
+        DbErrorMsgBox(e);
     }
     listBooks();
     if (lsvotvorene->topLevelItemCount() > 0) {
@@ -214,7 +214,7 @@ void frmIzborKnjige::listBooks()
     try {
         books = Registry::booksOfCompany(m_listedCompany);
     } catch (const DbError& e) {
-        HrMsgBox(e.description(), 16, QString());
+        DbErrorMsgBox(e);
     }
     const QSignalBlocker quiet(lsvotvorene);
     lsvotvorene->clear();
@@ -345,7 +345,7 @@ void frmIzborKnjige::cmdunosimoClick()
             Registry::updateBook(m_editBookId, txtnaziv->text(), txtadresa->text());
     } catch (const DbError& e) {
         // The frame keeps what was typed.
-        HrMsgBox(e.description(), 16, QString());
+        DbErrorMsgBox(e);
         return;
     }
     listBooks();

@@ -145,7 +145,7 @@ void frmIzborTvrtke::ucitajtvrtke()
         Registry::ensureExists();
         companies = Registry::companies();
     } catch (const DbError& e) {
-        HrMsgBox(e.description(), 16, QString());
+        DbErrorMsgBox(e);
         return;
     }
     lsvLista->setUpdatesEnabled(false);

@@ -183,7 +183,7 @@ bool frmSkladiste::ensureBookFile(const QString& bookFile, const QString& kind)
         CreateBookDatabase(ProgramFolder::filePath(bookFile), kind);
         return true;
     } catch (const DbError& e) {
-        HrMsgBox(e.description(), 16, QString());
+        DbErrorMsgBox(e);
         return false;
     }
 }

@@ -187,7 +187,7 @@ void frmUpisNove::cmdUpisClick()
         }
     } catch (const DbError& e) {
         // The boxes keep what was typed, so nothing is lost.
-        HrMsgBox(e.description(), 16, QString());
+        DbErrorMsgBox(e);
         return;
     }
 

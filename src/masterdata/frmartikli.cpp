@@ -57,11 +57,6 @@ QTreeWidget* makeArticleList(QWidget* parent, const QString& name, const QString
     return list;
 }
 
-void showDbError(const DbError& e)
-{
-    HrMsgBox(e.description(), 0, QString());
-}
-
 } // namespace
 
 frmartikli::frmartikli() : WorkingWindow(MenuGroup::Warehouse)
@@ -193,7 +188,7 @@ void frmartikli::loud()
         if (AppState::izprimke && !articles.isEmpty())
             izmjenacomboboxova();
     } catch (const DbError& e) {
-        showDbError(e);
+        DbErrorMsgBox(e, 0);
     }
     cmdprihvati->setEnabled(false);
     cmdbrisi->setEnabled(false);
@@ -236,7 +231,7 @@ void frmartikli::addToList()
     try {
         stored = Articles::findClash(bookPath(), code, barcode);
     } catch (const DbError& e) {
-        showDbError(e);
+        DbErrorMsgBox(e, 0);
         return;
     }
     if (stored == ArticleClash::Code)
@@ -280,7 +275,7 @@ bool frmartikli::storePendingRows()
     try {
         Articles::insertAll(bookPath(), pendingEntries());
     } catch (const DbError& e) {
-        showDbError(e);
+        DbErrorMsgBox(e, 0);
         return false;
     }
     lsvartikli->clear();
@@ -363,7 +358,7 @@ void frmartikli::storeChange()
         }
         Articles::update(bookPath(), id, entry);
     } catch (const DbError& e) {
-        showDbError(e);
+        DbErrorMsgBox(e, 0);
         return;
     }
     m_changed = true;
@@ -376,7 +371,7 @@ void frmartikli::storeChange()
         lsvsviartikli->setUpdatesEnabled(true);
     } catch (const DbError& e) {
         lsvsviartikli->setUpdatesEnabled(true);
-        showDbError(e);
+        DbErrorMsgBox(e, 0);
     }
     cmdne->setText(QStringLiteral("Ostajem od promjene"));
     cmdizmjena->setText(QStringLiteral("I&zmjena"));

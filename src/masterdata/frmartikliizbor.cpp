@@ -182,7 +182,7 @@ void frmartikliizbor::fillList(const QString& bookPath)
         }
         lsvsviartikli->addTopLevelItems(items);
     } catch (const DbError& e) {
-        HrMsgBox(e.description(), 0, QString());
+        DbErrorMsgBox(e, 0);
     }
     lsvsviartikli->clearSelection();
 }
@@ -250,7 +250,7 @@ void frmartikliizbor::handBack(int row)
     try {
         picked.stored = StockDocs::articleById(m_bookPath, item->text(ColId).toLongLong());
     } catch (const DbError& e) {
-        HrMsgBox(e.description(), 16, QString());
+        DbErrorMsgBox(e);
     }
     if (picked.stored)
         picked.available = AvailableQuantityRule(QString::number(picked.stored->id), picked.stored->stanje,

@@ -191,7 +191,7 @@ void frmunos::load()
     try {
         fillStored(Partners::byName(bookPath()));
     } catch (const DbError& e) {
-        HrMsgBox(e.description(), 0, QString());
+        DbErrorMsgBox(e, 0);
     }
 }
 
@@ -270,7 +270,7 @@ bool frmunos::storePendingRows()
     try {
         Partners::insertAll(bookPath(), partners);
     } catch (const DbError& e) {
-        HrMsgBox(e.description(), 0, QString());
+        DbErrorMsgBox(e, 0);
         return false;
     }
     lsvkd->clear();
@@ -290,7 +290,7 @@ void frmunos::acceptList()
     try {
         fillStored(Partners::byName(bookPath()));
     } catch (const DbError& e) {
-        HrMsgBox(e.description(), 0, QString());
+        DbErrorMsgBox(e, 0);
     }
     StockDocumentLink::refillPartnerPicker(AppState::vrstadokumenta, StockDocumentLink::PartnerRefill::AfterAccept);
 }
@@ -353,7 +353,7 @@ void frmunos::storeChange()
         Partners::update(bookPath(), changed);
         fillStored(Partners::inStoredOrder(bookPath()));
     } catch (const DbError& e) {
-        HrMsgBox(e.description(), 0, QString());
+        DbErrorMsgBox(e, 0);
         return;
     }
     lblid->clear();

@@ -75,7 +75,7 @@ void frmunosdokumenta::cmdunosClick()
     try {
         StockDocs::addDocumentKind(m_bookPath, name);
     } catch (const DbError& e) {
-        HrMsgBox(e.description(), 16, QString());
+        DbErrorMsgBox(e);
         return;
     }
     if (frmPrimka* receipt = frmPrimka::loaded())

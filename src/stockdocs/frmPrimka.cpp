@@ -350,7 +350,7 @@ void frmPrimka::load()
             fillSorted(cbodokument, StockDocs::documentKindNames(bookPath()));
         fillArticleLists();
     } catch (const DbError& e) {
-        HrMsgBox(e.description(), 16, QString());
+        DbErrorMsgBox(e);
     }
 
     QPointer<frmPrimka> self(this);
@@ -465,7 +465,7 @@ void frmPrimka::refillArticlePickers()
     try {
         fillArticleLists();
     } catch (const DbError& e) {
-        HrMsgBox(e.description(), 16, QString());
+        DbErrorMsgBox(e);
         return;
     }
     // A newly stored article becomes the line's article; otherwise the line keeps the one it showed.
@@ -499,7 +499,7 @@ void frmPrimka::refillPartnerPicker(StockDocumentLink::PartnerRefill step)
     try {
         names = StockDocs::partnerNames(bookPath(), isReceipt());
     } catch (const DbError& e) {
-        HrMsgBox(e.description(), 16, QString());
+        DbErrorMsgBox(e);
         return;
     }
     if (names.isEmpty()) {
@@ -531,7 +531,7 @@ void frmPrimka::choosePickedIndex(int index)
     try {
         article = StockDocs::articleById(bookPath(), lstid->item(index)->text().toLongLong());
     } catch (const DbError& e) {
-        HrMsgBox(e.description(), 16, QString());
+        DbErrorMsgBox(e);
     }
     showArticle(article);
 }
@@ -750,7 +750,7 @@ bool frmPrimka::postDocument()
         }
         return false;
     } catch (const DbError& e) {
-        HrMsgBox(e.description(), 16, QString());
+        DbErrorMsgBox(e);
         return false;
     }
     resetAfterPosting();
