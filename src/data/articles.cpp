@@ -43,8 +43,9 @@ ArticleClash findClash(const QString& book, const QString& code, const QString& 
 {
     Database db = Database::open(book);
     const auto row = db.selectFirst(
-        QStringLiteral("select sifra, barkod from artikli where hr_fold(trim(sifra)) = hr_fold(?) "
-                       "or (trim(barkod) <> '' and hr_fold(trim(barkod)) = hr_fold(?)) order by id limit 1"),
+        QStringLiteral("select sifra, barkod from artikli where %1 or (trim(barkod) <> '' and %2) order by id limit 1")
+            .arg(sqlEqualsIgnoringCase(QStringLiteral("trim(sifra)")),
+                 sqlEqualsIgnoringCase(QStringLiteral("trim(barkod)"))),
         {code.trimmed(), barcode.trimmed()});
     if (!row)
         return ArticleClash::None;
@@ -54,7 +55,8 @@ ArticleClash findClash(const QString& book, const QString& code, const QString& 
 bool codeTaken(const QString& book, const QString& code, qint64 exceptId)
 {
     Database db = Database::open(book);
-    return db.scalar(QStringLiteral("select count(*) from artikli where hr_fold(trim(sifra)) = hr_fold(?) and id <> ?"),
+    return db.scalar(QStringLiteral("select count(*) from artikli where %1 and id <> ?")
+                         .arg(sqlEqualsIgnoringCase(QStringLiteral("trim(sifra)"))),
                      {code.trimmed(), exceptId})
                .toInt() > 0;
 }

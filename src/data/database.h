@@ -122,5 +122,4 @@ QString sqlEqualsIgnoringCase(const QString& column);
 // SQL fragment: column begins with / contains the bound value, ignoring letter case, taken literally.
 QString sqlBeginsIgnoringCase(const QString& column);
 QString sqlContainsIgnoringCase(const QString& column);
-// Collation for ordering names: Croatian, case-insensitive ("order by ime collate hr").
-inline constexpr const char* CollateHr = " collate hr";
+// Every connection also has the collation `hr` for ordering names by compareHr: "order by ime collate hr".

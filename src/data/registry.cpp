@@ -1,5 +1,6 @@
 #include "registry.h"
 
+#include "bookschema.h"
 #include "database.h"
 #include "programfolder.h"
 
@@ -20,8 +21,8 @@ bool ensureExists()
             db.exec(QStringLiteral("create table dodajknjige(id integer primary key autoincrement, Nazivvrste text)"));
             db.exec(QStringLiteral("create table otvoreneknjige(id integer primary key autoincrement, idtvrtke text, "
                                    "nazivknjige text, vrstaknjige text, adresa text)"));
-            db.exec(QStringLiteral("insert into dodajknjige(nazivvrste) values(?)"), {QStringLiteral("Skladiste")});
-            db.exec(QStringLiteral("insert into dodajknjige(nazivvrste) values(?)"), {QStringLiteral("Proizvodnja")});
+            db.exec(QStringLiteral("insert into dodajknjige(nazivvrste) values(?)"), {BookKindWarehouse});
+            db.exec(QStringLiteral("insert into dodajknjige(nazivvrste) values(?)"), {BookKindProduction});
         });
         return true;
     } catch (const DbError& e) {
@@ -89,8 +90,7 @@ QStringList bookKinds()
 {
     Database db = Database::open(ProgramFolder::registryPath());
     QStringList kinds;
-    for (const QSqlRecord& r : db.select(QStringLiteral("select nazivvrste from dodajknjige order by nazivvrste%1, id")
-                                             .arg(QLatin1String(CollateHr))))
+    for (const QSqlRecord& r : db.select(QStringLiteral("select nazivvrste from dodajknjige order by nazivvrste collate hr, id")))
         kinds.append(r.value(0).toString());
     return kinds;
 }

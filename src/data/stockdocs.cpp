@@ -46,7 +46,7 @@ QStringList documentKindNames(const QString& bookPath)
 {
     Database db = Database::open(bookPath);
     return firstColumn(db.select(
-        QStringLiteral("select dokument from dokumenti order by dokument%1, id").arg(QLatin1String(CollateHr))));
+        QStringLiteral("select dokument from dokumenti order by dokument collate hr, id")));
 }
 
 qint64 addDocumentKind(const QString& bookPath, const QString& name)
@@ -59,24 +59,10 @@ QList<ArticleChoice> articlesByName(const QString& bookPath)
 {
     Database db = Database::open(bookPath);
     QList<ArticleChoice> articles;
-    const auto rows = db.select(
-        QStringLiteral("select id, sifra, naziv from artikli order by naziv%1, id").arg(QLatin1String(CollateHr)));
+    const auto rows = db.select(QStringLiteral("select id, sifra, naziv from artikli order by naziv collate hr, id"));
     articles.reserve(rows.size());
     for (const QSqlRecord& r : rows)
         articles.append({r.value(0).toLongLong(), r.value(1).toString(), r.value(2).toString()});
-    return articles;
-}
-
-QList<ArticleListRow> allArticles(const QString& bookPath)
-{
-    Database db = Database::open(bookPath);
-    QList<ArticleListRow> articles;
-    const auto rows =
-        db.select(QStringLiteral("select id, sifra, barkod, naziv, jedmjere, minkolicina from artikli order by id"));
-    articles.reserve(rows.size());
-    for (const QSqlRecord& r : rows)
-        articles.append({r.value(0).toLongLong(), r.value(1).toString(), r.value(2).toString(), r.value(3).toString(),
-                         r.value(4).toString(), figureOf(r, "minkolicina")});
     return articles;
 }
 

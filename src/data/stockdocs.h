@@ -8,7 +8,8 @@
 
 #include <optional>
 
-// Reads and writes of the stock-document window, its document-kinds window and the article picker.
+// Reads and writes of the stock-document window, its document-kinds window and the article picker
+// (which lists the articles through Articles::all).
 // Every function opens the book at bookPath, does its work and closes it; DbError on failure.
 namespace StockDocs {
 
@@ -33,19 +34,6 @@ struct ArticleChoice
 };
 // Every article, in name order (Croatian, ignoring letter case), for the code and name pickers.
 QList<ArticleChoice> articlesByName(const QString& bookPath);
-
-// An article as the article picker lists it.
-struct ArticleListRow
-{
-    qint64 id = 0;
-    QString sifra;
-    QString barkod;
-    QString naziv;
-    QString jedmjere;
-    Figure minkolicina;
-};
-// Every article in stored order.
-QList<ArticleListRow> allArticles(const QString& bookPath);
 
 // An article's stock, read for the line being entered.
 struct ArticleStock

@@ -7,6 +7,7 @@
 #include "common/windowkeys.h"
 #include "common/workspace.h"
 #include "data/appstate.h"
+#include "data/articles.h"
 #include "data/database.h"
 #include "data/programfolder.h"
 
@@ -171,12 +172,13 @@ void frmartikliizbor::fillList(const QString& bookPath)
 {
     lsvsviartikli->clear();
     try {
-        const auto articles = StockDocs::allArticles(bookPath);
+        const QList<StoredArticle> articles = Articles::all(bookPath);
         QList<QTreeWidgetItem*> items;
         items.reserve(articles.size());
-        for (const auto& a : articles) {
-            auto* item = new QTreeWidgetItem(QStringList{trimBlanks(a.sifra), a.barkod, a.naziv, a.jedmjere,
-                                                         a.minkolicina.text00(), QString::number(a.id)});
+        for (const StoredArticle& a : articles) {
+            const ArticleEntry& e = a.entry;
+            auto* item = new QTreeWidgetItem(QStringList{trimBlanks(e.sifra), e.barkod, e.naziv, e.jedmjere,
+                                                         e.minkolicina.text00(), QString::number(a.id)});
             item->setTextAlignment(ColMinkolicina, Qt::AlignRight | Qt::AlignVCenter);
             items.append(item);
         }
