@@ -12,8 +12,11 @@ extern QString bazaknjige;
 extern QString vrstabaze;
 // The warehouse book a production book takes its components from.
 extern QString bazaskladista;
-// "Primka", "Izdatnica" or "proizvodnja".
+// The document the article and partner windows work for: one of the modes below.
 extern QString vrstadokumenta;
+inline const QString ModeReceipt = QStringLiteral("Primka");
+inline const QString ModeIssue = QStringLiteral("Izdatnica");
+inline const QString ModeProduction = QStringLiteral("proizvodnja");
 // The articles or partners window was opened from the stock-document window.
 extern bool izprimke;
 

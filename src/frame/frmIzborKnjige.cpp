@@ -7,6 +7,7 @@
 #include "common/hrmsgbox.h"
 #include "common/windowkeys.h"
 #include "data/appstate.h"
+#include "data/bookschema.h"
 #include "data/database.h"
 #include "data/programfolder.h"
 #include "data/registry.h"
@@ -23,13 +24,6 @@
 #include <QTextEdit>
 #include <QTreeWidget>
 #include <QVBoxLayout>
-
-namespace {
-
-const QString WarehouseKind = QStringLiteral("Skladiste");
-const QString ProductionKind = QStringLiteral("Proizvodnja");
-
-} // namespace
 
 frmIzborKnjige::frmIzborKnjige()
 {
@@ -271,7 +265,7 @@ void frmIzborKnjige::cmdUlazClick()
     AppState::bazaknjige = currentBookFile();
     setBrowseButtonsEnabled(false);
     const QString kind = lblvrstaknjige->text().trimmed();
-    if (kind != WarehouseKind && kind != ProductionKind)
+    if (kind != BookKindWarehouse && kind != BookKindProduction)
         return;
     AppState::vrstabaze = kind;
     const QString caption =

@@ -28,7 +28,7 @@
 
 namespace {
 
-// The list's column widths in twips, shown at 15 twips per pixel.
+// The list's column widths in twips.
 constexpr int ColumnTwips[frmIzborTvrtke::ColumnCount] = {1440, 1440, 1440, 500, 1440, 800, 1440, 1440, 1440, 1440, 0};
 
 } // namespace
@@ -129,7 +129,7 @@ void frmIzborTvrtke::fitColumns()
     // Each column is as wide as its design width, or wider when its header or a company's text needs it.
     for (int c = 0; c < ColId; ++c) {
         lsvLista->resizeColumnToContents(c);
-        lsvLista->setColumnWidth(c, qMax(ColumnTwips[c] / 15, lsvLista->columnWidth(c)));
+        lsvLista->setColumnWidth(c, qMax(twips(ColumnTwips[c]), lsvLista->columnWidth(c)));
     }
 }
 

@@ -1,6 +1,7 @@
 #include "frmSkladiste.h"
 
 #include "common/centring.h"
+#include "common/entryfields.h"
 #include "common/hrmsgbox.h"
 #include "data/appstate.h"
 #include "data/bookschema.h"

@@ -17,9 +17,6 @@ class frmSkladiste : public QMainWindow, public SingleInstance<frmSkladiste>
     Q_OBJECT
 public:
     static inline const QString DesignCaption = QStringLiteral("Skladište");
-    // Outer size of every working window.
-    static constexpr int WorkingWindowWidth = 800;
-    static constexpr int WorkingWindowHeight = 520;
 
     frmSkladiste();
     ~frmSkladiste() override;

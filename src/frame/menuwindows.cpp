@@ -17,8 +17,8 @@ void registerProgramWindows(Table& table)
 {
     table[QStringLiteral("mnuArtikala")] = [] { frmartikli::openFromMenu(); };
     table[QStringLiteral("mnuKupaca")] = [] { frmunos::openFromMenu(); };
-    table[QStringLiteral("mnuPrimki")] = [] { frmPrimka::openFromMenu(QStringLiteral("Primka")); };
-    table[QStringLiteral("mnuIzdatnica")] = [] { frmPrimka::openFromMenu(QStringLiteral("Izdatnica")); };
+    table[QStringLiteral("mnuPrimki")] = [] { frmPrimka::openFromMenu(AppState::ModeReceipt); };
+    table[QStringLiteral("mnuIzdatnica")] = [] { frmPrimka::openFromMenu(AppState::ModeIssue); };
 }
 
 Table& table()

@@ -27,10 +27,6 @@
 
 namespace {
 
-const QString ModeReceipt = QStringLiteral("Primka");
-const QString ModeIssue = QStringLiteral("Izdatnica");
-const QString ModeProduction = QStringLiteral("proizvodnja");
-
 QRadioButton* makeOption(QWidget* parent, const char* name, const QString& caption, QButtonGroup* group)
 {
     auto* o = new QRadioButton(caption, parent);
@@ -151,7 +147,7 @@ frmartikliizbor* frmartikliizbor::openFor(ArticlePickTarget* target)
     picker->m_target = target;
     picker->m_targetWindow = target ? target->pickerOwner() : nullptr;
     if (fresh) {
-        const bool ownBook = picker->m_mode == ModeReceipt || picker->m_mode == ModeIssue;
+        const bool ownBook = picker->m_mode == AppState::ModeReceipt || picker->m_mode == AppState::ModeIssue;
         picker->m_bookPath = target ? target->pickerBookPath()
                                     : ProgramFolder::filePath(ownBook ? AppState::bazaknjige : AppState::bazaskladista);
         picker->fillList(picker->m_bookPath);
@@ -228,7 +224,7 @@ void frmartikliizbor::cmdodabirClick()
                  QStringLiteral("Selekcija artikla"));
         return;
     }
-    const bool knownMode = m_mode == ModeReceipt || m_mode == ModeIssue || m_mode == ModeProduction;
+    const bool knownMode = m_mode == AppState::ModeReceipt || m_mode == AppState::ModeIssue || m_mode == AppState::ModeProduction;
     if (!knownMode) {
         PlainMsgBox(m_mode);
         return;

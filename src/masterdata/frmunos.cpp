@@ -71,7 +71,7 @@ QTreeWidget* makePartnerList(QWidget* parent, const QString& name, const QString
 
 QString modeOfKindLetter(const QString& letter)
 {
-    return letter == QLatin1String("P") ? QStringLiteral("Primka") : QStringLiteral("Izdatnica");
+    return letter == QLatin1String("P") ? AppState::ModeReceipt : AppState::ModeIssue;
 }
 
 } // namespace

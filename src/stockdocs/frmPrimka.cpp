@@ -4,6 +4,7 @@
 #include "common/entryfields.h"
 #include "common/hrmsgbox.h"
 #include "common/stockdoclink.h"
+#include "common/text/datetext.h"
 #include "common/windowkeys.h"
 #include "common/workspace.h"
 #include "data/appstate.h"
@@ -124,7 +125,7 @@ QDateEdit* makeDate(QWidget* parent, const char* name)
 {
     auto* date = new DatePicker(QDate::currentDate(), parent);
     date->setObjectName(QLatin1String(name));
-    date->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
+    date->setDisplayFormat(QLatin1String(DateText::ShortFormat));
     date->setCalendarPopup(true);
     return date;
 }
@@ -188,7 +189,7 @@ const QStringList IssueHelp = {
 frmPrimka::frmPrimka() : WorkingWindow(MenuGroup::Warehouse)
 {
     setObjectName(QStringLiteral("frmPrimka"));
-    setWindowTitle(ModeReceipt);
+    setWindowTitle(AppState::ModeReceipt);
 
     frameartikli = new QFrame(this);
     frameartikli->setObjectName(QStringLiteral("frameartikli"));

@@ -3,6 +3,7 @@
 #include "common/singleinstance.h"
 #include "common/stockdoclink.h"
 #include "common/workingwindow.h"
+#include "data/appstate.h"
 #include "masterdata/articlepicktarget.h"
 
 class HelpPaneToggle;
@@ -22,9 +23,6 @@ class frmPrimka : public WorkingWindow, public SingleInstance<frmPrimka>, public
 {
     Q_OBJECT
 public:
-    static inline const QString ModeReceipt = QStringLiteral("Primka");
-    static inline const QString ModeIssue = QStringLiteral("Izdatnica");
-
     enum Column
     {
         ColSifra,
@@ -47,7 +45,7 @@ public:
     static frmPrimka* openFromMenu(const QString& mode);
 
     const QString& mode() const { return m_mode; }
-    bool isReceipt() const { return m_mode == ModeReceipt; }
+    bool isReceipt() const { return m_mode == AppState::ModeReceipt; }
 
     // A new kind of supplier document: offered in its sorted place and selected.
     void takeNewDocumentKind(const QString& name);
