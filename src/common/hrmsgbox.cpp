@@ -78,11 +78,6 @@ void MsgBoxHook::setAnswerer(Answerer a)
     answerer() = std::move(a);
 }
 
-bool MsgBoxHook::hasAnswerer()
-{
-    return bool(answerer());
-}
-
 int HrMsgBox(const QString& prompt, int style, const QString& title)
 {
     const QString shownTitle = title.isEmpty() ? applicationTitle() : title;

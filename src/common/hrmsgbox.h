@@ -47,5 +47,4 @@ namespace MsgBoxHook {
 // While an answerer is set, no dialog is shown: the answerer gets every call and returns the button.
 using Answerer = std::function<int(const MsgRequest&)>;
 void setAnswerer(Answerer answerer);
-bool hasAnswerer();
 } // namespace MsgBoxHook

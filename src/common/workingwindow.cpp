@@ -33,7 +33,7 @@ QTextEdit* WorkingWindow::installHelp(const QStringList& paragraphs, const QStri
     QList<QWidget*> controls;
     if (m_frame)
         controls.append(m_frame);
-    m_help = new HelpPaneToggle(this, pane, controls, [workingCaption] { return workingCaption; });
+    new HelpPaneToggle(this, pane, controls, [workingCaption] { return workingCaption; });
     return pane;
 }
 

@@ -7,7 +7,6 @@
 #include <QStringList>
 #include <QWidget>
 
-class HelpPaneToggle;
 class QTextEdit;
 
 // The base of the main window's working windows. It gives every one of them:
@@ -35,9 +34,6 @@ class WorkingWindow : public QWidget
     Q_OBJECT
 public:
     const QString& bookPath() const { return m_bookPath; }
-    MenuGroup menuGroup() const { return m_group; }
-    QWidget* frame() const { return m_frame; }
-    HelpPaneToggle* help() const { return m_help; }
 
     // Switches the group's menus off and shows the window through the main window.
     void showFromMenu();
@@ -67,5 +63,4 @@ private:
     MenuGroup m_group;
     QString m_bookPath;
     QPointer<QWidget> m_frame;
-    HelpPaneToggle* m_help = nullptr;
 };

@@ -146,10 +146,10 @@ frmIzborKnjige::frmIzborKnjige()
          QStringLiteral("Ispis - Ispis na pisač. Ako je odgovor na postavljeno pitanje potvrdan, podaci o označenoj "
                         "knjizi ispisuju se na pisač.."),
          QStringLiteral("Vrati se - Povratak u prethodni izbornik tvrtke ili obrta")});
-    m_help = new HelpPaneToggle(
+    auto* help = new HelpPaneToggle(
         this, txtpomoc, {cmdalati, Frame1, lsvotvorene, cmdUlaz, cmdizlaz, cmdUredjivanje, cmdBrisanje, cmdNova},
         [this] { return windowTitle(); });
-    connect(m_help, &HelpPaneToggle::paneHidden, this, &frmIzborKnjige::afterHelpPane);
+    connect(help, &HelpPaneToggle::paneHidden, this, &frmIzborKnjige::afterHelpPane);
     EscCloses(this);
     EnterClicksDefault(this);
     ListDblClickDefault(lsvotvorene, cmdUlaz);

@@ -14,7 +14,6 @@ class QPushButton;
 class QTextEdit;
 class QTreeWidget;
 class QTreeWidgetItem;
-class HelpPaneToggle;
 
 // The book chooser: the chosen company's books; adds, renames, deletes and enters them.
 class frmIzborKnjige : public QWidget, public SingleInstance<frmIzborKnjige>
@@ -84,7 +83,6 @@ private:
     // The current book's file name, from the current-book labels.
     QString currentBookFile() const;
 
-    HelpPaneToggle* m_help = nullptr;
     qint64 m_listedCompany = -1;
     // The book an edit started on; the store changes that book whatever row is selected meanwhile.
     qint64 m_editBookId = -1;

@@ -104,7 +104,7 @@ frmIzborTvrtke::frmIzborTvrtke()
                         "ili obrta."),
          QStringLiteral("Ispis - Ispis na pisač. Ako je odgovor na postavljeno pitanje potvrdan, podaci o tvrtki ili "
                         "obrtu ispisuju se na pisač..")});
-    m_help = new HelpPaneToggle(this, txtpomoc,
+    new HelpPaneToggle(this, txtpomoc,
                                 {lsvLista, cmdUlaz, cmdizlaz, cmdUredjivanje, cmdBrisanje, cmdispis, cmdNova},
                                 [] { return WorkingCaption; });
     EscCloses(this);

@@ -9,7 +9,6 @@ class QPushButton;
 class QTextEdit;
 class QTreeWidget;
 class QTreeWidgetItem;
-class HelpPaneToggle;
 
 // The company chooser: the registry's companies, and the way into their books.
 class frmIzborTvrtke : public QWidget, public SingleInstance<frmIzborTvrtke>
@@ -60,6 +59,4 @@ private:
     bool holdsOpenBook(qint64 companyId) const;
     void fitColumns();
     void printSheet(const QTreeWidgetItem* row);
-
-    HelpPaneToggle* m_help = nullptr;
 };

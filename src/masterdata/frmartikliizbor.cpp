@@ -123,7 +123,7 @@ frmartikliizbor::frmartikliizbor()
          QStringLiteral("Dvoklik na pronađeni ili izabrani artikl na listi ili klik na dugme \"Pošalii\", šalje "),
          QStringLiteral("odabrani artikl u formu primke ili izdatnice i izlazi se iz programa pretrage."),
          QStringLiteral("Dvoklik na listu dolje - isto kao klik na dugme - \"Pošalji\"")});
-    m_help = new HelpPaneToggle(
+    new HelpPaneToggle(
         this, txtpomoc, {frameartikli}, [] { return WorkingCaption; }, HelpPaneToggle::SearchModeCaption);
     EscCloses(this);
     FocusFirstField(this, txtupis);

@@ -6,7 +6,6 @@
 #include <QWidget>
 
 class ArticlePickTarget;
-class HelpPaneToggle;
 class QFrame;
 class QLabel;
 class QLineEdit;
@@ -69,5 +68,4 @@ private:
     QPointer<QWidget> m_targetWindow;
     QString m_mode;
     QString m_bookPath;
-    HelpPaneToggle* m_help = nullptr;
 };

@@ -51,7 +51,8 @@ public:
     void takeNewDocumentKind(const QString& name);
     // New or changed articles: the code and name pickers afresh; a newly stored article becomes the line's article.
     void refillArticlePickers();
-    // New partners: the partner picker afresh, showing the most recently stored partner.
+    // New partners: the partner picker afresh. The partners window's step decides the partner shown (the newest, or
+    // the oldest after its closing question) and whether a mode without partners empties the picker.
     void refillPartnerPicker(StockDocumentLink::PartnerRefill step);
     // Posts the list as one document (checks, confirmation, posting, reset). True when it was posted.
     bool postDocument();
