@@ -31,9 +31,7 @@ std::vector<ButtonSpec> buttonsOf(int style)
     case 1:
         return {{"U redu", MsgOk}, {"Odustani", MsgCancel}};
     case 2:
-        return {{"Prekini", MsgAbort},
-                {"Ponovi", MsgRetry},
-                {"Zanemari", MsgIgnore}};
+        return {{"Prekini", MsgAbort}, {"Ponovi", MsgRetry}, {"Zanemari", MsgIgnore}};
     case 3:
         return {{"Da", MsgYes}, {"Ne", MsgNo}, {"Odustani", MsgCancel}};
     case 4:

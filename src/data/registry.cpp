@@ -90,7 +90,8 @@ QStringList bookKinds()
 {
     Database db = Database::open(ProgramFolder::registryPath());
     QStringList kinds;
-    for (const QSqlRecord& r : db.select(QStringLiteral("select nazivvrste from dodajknjige order by nazivvrste collate hr, id")))
+    for (const QSqlRecord& r :
+         db.select(QStringLiteral("select nazivvrste from dodajknjige order by nazivvrste collate hr, id")))
         kinds.append(r.value(0).toString());
     return kinds;
 }

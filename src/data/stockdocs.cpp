@@ -45,8 +45,7 @@ qint64 nextDocumentNumber(const QString& bookPath, bool receipt)
 QStringList documentKindNames(const QString& bookPath)
 {
     Database db = Database::open(bookPath);
-    return firstColumn(db.select(
-        QStringLiteral("select dokument from dokumenti order by dokument collate hr, id")));
+    return firstColumn(db.select(QStringLiteral("select dokument from dokumenti order by dokument collate hr, id")));
 }
 
 qint64 addDocumentKind(const QString& bookPath, const QString& name)

@@ -11,8 +11,8 @@
 #include "data/database.h"
 #include "data/programfolder.h"
 #include "data/registry.h"
-#include "frame/frmSkladiste.h"
 #include "frame/frmIzborKnjige.h"
+#include "frame/frmSkladiste.h"
 #include "frame/frmUpisNove.h"
 
 #include <QDate>
@@ -104,9 +104,8 @@ frmIzborTvrtke::frmIzborTvrtke()
                         "ili obrta."),
          QStringLiteral("Ispis - Ispis na pisač. Ako je odgovor na postavljeno pitanje potvrdan, podaci o tvrtki ili "
                         "obrtu ispisuju se na pisač..")});
-    new HelpPaneToggle(this, txtpomoc,
-                                {lsvLista, cmdUlaz, cmdizlaz, cmdUredjivanje, cmdBrisanje, cmdispis, cmdNova},
-                                [] { return WorkingCaption; });
+    new HelpPaneToggle(this, txtpomoc, {lsvLista, cmdUlaz, cmdizlaz, cmdUredjivanje, cmdBrisanje, cmdispis, cmdNova},
+                       [] { return WorkingCaption; });
     EscCloses(this);
     EnterClicksDefault(this);
     ListDblClickDefault(lsvLista, cmdUlaz);

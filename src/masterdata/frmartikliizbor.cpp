@@ -224,7 +224,8 @@ void frmartikliizbor::cmdodabirClick()
                  QStringLiteral("Selekcija artikla"));
         return;
     }
-    const bool knownMode = m_mode == AppState::ModeReceipt || m_mode == AppState::ModeIssue || m_mode == AppState::ModeProduction;
+    const bool knownMode =
+        m_mode == AppState::ModeReceipt || m_mode == AppState::ModeIssue || m_mode == AppState::ModeProduction;
     if (!knownMode) {
         PlainMsgBox(m_mode);
         return;

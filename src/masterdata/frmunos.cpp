@@ -298,7 +298,8 @@ void frmunos::acceptList()
 void frmunos::exitWindow()
 {
     if (!lblpd->text().isEmpty())
-        StockDocumentLink::refillPartnerPicker(modeOfKindLetter(lblpd->text()), StockDocumentLink::PartnerRefill::OnExit);
+        StockDocumentLink::refillPartnerPicker(modeOfKindLetter(lblpd->text()),
+                                               StockDocumentLink::PartnerRefill::OnExit);
     closeWindow(this);
 }
 
@@ -389,8 +390,8 @@ bool frmunos::confirmClose()
                                   // A failed store keeps the window open with its rows.
                                   if (!storePendingRows())
                                       return false;
-                                  StockDocumentLink::refillPartnerPicker(AppState::vrstadokumenta,
-                                                                         StockDocumentLink::PartnerRefill::AfterClosingYes);
+                                  StockDocumentLink::refillPartnerPicker(
+                                      AppState::vrstadokumenta, StockDocumentLink::PartnerRefill::AfterClosingYes);
                                   return true;
                               });
 }

@@ -511,8 +511,7 @@ void frmPrimka::refillPartnerPicker(StockDocumentLink::PartnerRefill step)
         return;
     }
     fillSorted(cbokd, names);
-    const QString shown =
-        step == StockDocumentLink::PartnerRefill::AfterClosingYes ? names.first() : names.last();
+    const QString shown = step == StockDocumentLink::PartnerRefill::AfterClosingYes ? names.first() : names.last();
     cbokd->setCurrentIndex(cbokd->findText(shown, Qt::MatchExactly | Qt::MatchCaseSensitive));
 }
 

@@ -82,8 +82,8 @@ void HrMsgBoxTest::captionsIconsDefaultsAndResults_data()
                         << "Odustani" << 2;
     QTest::newRow("273") << 273 << QStringList{"U redu", "Odustani"} << "Odustani" << int(QMessageBox::Critical)
                          << "U redu" << 1;
-    QTest::newRow("35") << 35 << QStringList{"Da", "Ne", "Odustani"} << "Da" << int(QMessageBox::Question)
-                        << "Odustani" << 2;
+    QTest::newRow("35") << 35 << QStringList{"Da", "Ne", "Odustani"} << "Da" << int(QMessageBox::Question) << "Odustani"
+                        << 2;
     QTest::newRow("36 yes") << 36 << QStringList{"Da", "Ne"} << "Da" << int(QMessageBox::Question) << "Da" << 6;
     QTest::newRow("36 no") << 36 << QStringList{"Da", "Ne"} << "Da" << int(QMessageBox::Question) << "Ne" << 7;
     QTest::newRow("276") << 276 << QStringList{"Da", "Ne"} << "Ne" << int(QMessageBox::Critical) << "Da" << 6;
@@ -98,8 +98,8 @@ void HrMsgBoxTest::captionsIconsDefaultsAndResults()
     QFETCH(int, style);
     QFETCH(QString, click);
     SeenBox seen;
-    const int result = showAndClick([style] { return HrMsgBox(QStringLiteral("Pitanje?"), style, QStringLiteral("Naslov")); },
-                                    click, seen);
+    const int result = showAndClick(
+        [style] { return HrMsgBox(QStringLiteral("Pitanje?"), style, QStringLiteral("Naslov")); }, click, seen);
     QTEST(seen.captions, "captions");
     QTEST(seen.defaultCaption, "defaultCaption");
     QTEST(int(seen.icon), "icon");
@@ -128,10 +128,12 @@ void HrMsgBoxTest::promptIsPlainText()
 void HrMsgBoxTest::plainBoxHasOkOnly()
 {
     SeenBox seen;
-    showAndClick([] {
-        PlainMsgBox(QStringLiteral("Greška"));
-        return 0;
-    }, QStringLiteral("OK"), seen);
+    showAndClick(
+        [] {
+            PlainMsgBox(QStringLiteral("Greška"));
+            return 0;
+        },
+        QStringLiteral("OK"), seen);
     QCOMPARE(seen.captions, QStringList{QStringLiteral("OK")});
     QCOMPARE(seen.icon, QMessageBox::NoIcon);
     QCOMPARE(seen.title, QStringLiteral("Knjigovodstvo"));

@@ -85,9 +85,9 @@ void DatabaseTest::createIsAtomicAndKnowsAnExistingFile()
     // A build that fails half way leaves no file at all.
     const QString broken = dir.filePath(QStringLiteral("broken.mdb"));
     QVERIFY_THROWS_EXCEPTION(DbError, createDatabase(broken, [](Database& db) {
-        db.exec(QStringLiteral("create table a(id integer)"));
-        db.exec(QStringLiteral("create table a(id integer)"));
-    }));
+                                 db.exec(QStringLiteral("create table a(id integer)"));
+                                 db.exec(QStringLiteral("create table a(id integer)"));
+                             }));
     QVERIFY(!QFile::exists(broken));
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 1);
 }
@@ -163,13 +163,20 @@ void DatabaseTest::matchingIgnoresCaseOfCroatianLetters_data()
     QTest::addColumn<bool>("equal");
     QTest::addColumn<bool>("begins");
     QTest::addColumn<bool>("contains");
-    QTest::newRow("Č") << "Čelik d.o.o." << "čELIK D.O.O." << true << true << true;
-    QTest::newRow("Đ") << "Đuro" << "đURO" << true << true << true;
-    QTest::newRow("Š begins") << "Šuma" << "šu" << false << true << true;
-    QTest::newRow("Ž contains") << "Žaba žuta" << "ŽUT" << false << false << true;
-    QTest::newRow("Ć") << "ćevap" << "Ćevap" << true << true << true;
-    QTest::newRow("accent counts") << "Cesta" << "Česta" << false << false << false;
-    QTest::newRow("1 is not 11") << "11" << "1" << false << true << true;
+    QTest::newRow("Č") << "Čelik d.o.o."
+                       << "čELIK D.O.O." << true << true << true;
+    QTest::newRow("Đ") << "Đuro"
+                       << "đURO" << true << true << true;
+    QTest::newRow("Š begins") << "Šuma"
+                              << "šu" << false << true << true;
+    QTest::newRow("Ž contains") << "Žaba žuta"
+                                << "ŽUT" << false << false << true;
+    QTest::newRow("Ć") << "ćevap"
+                       << "Ćevap" << true << true << true;
+    QTest::newRow("accent counts") << "Cesta"
+                                   << "Česta" << false << false << false;
+    QTest::newRow("1 is not 11") << "11"
+                                 << "1" << false << true << true;
 }
 
 void DatabaseTest::matchingIgnoresCaseOfCroatianLetters()
@@ -185,8 +192,8 @@ void DatabaseTest::matchingIgnoresCaseOfCroatianLetters()
     QTEST(count(sqlEqualsIgnoringCase(QStringLiteral("ime"))), "equal");
     QTEST(count(sqlBeginsIgnoringCase(QStringLiteral("ime"))), "begins");
     QTEST(count(sqlContainsIgnoringCase(QStringLiteral("ime"))), "contains");
-    QCOMPARE(foldText(stored) == foldText(typed), db.scalar(QStringLiteral("select hr_fold(ime) = hr_fold(?) from t"),
-                                                            {typed}).toBool());
+    QCOMPARE(foldText(stored) == foldText(typed),
+             db.scalar(QStringLiteral("select hr_fold(ime) = hr_fold(?) from t"), {typed}).toBool());
 }
 
 void DatabaseTest::patternCharactersMatchOnlyThemselves()

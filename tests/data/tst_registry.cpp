@@ -125,8 +125,8 @@ void RegistryTest::deleteCompanyRemovesItsBooksAndFilesOnly()
         other = addBook(db, company14, QStringLiteral("Skladiste"), QStringLiteral("Tuđa roba"));
     }
     QCOMPARE(company14, qint64(11)); // "1" must not reach the books of "11"
-    for (const QString& f : {BookFileName("Skladiste", book7), BookFileName("Proizvodnja", book9),
-                             BookFileName("Skladiste", other)})
+    for (const QString& f :
+         {BookFileName("Skladiste", book7), BookFileName("Proizvodnja", book9), BookFileName("Skladiste", other)})
         touch(ProgramFolder::filePath(f));
 
     const Registry::DeleteOutcome outcome = Registry::deleteCompany(company4);

@@ -15,8 +15,8 @@
 #include <QLabel>
 #include <QPointer>
 #include <QPushButton>
-#include <QTimer>
 #include <QTest>
+#include <QTimer>
 #include <QTreeWidget>
 
 using knjtest::MsgBoxScript;
@@ -31,16 +31,17 @@ qint64 addCompany(const QString& name, const QString& place = QStringLiteral("Za
     return db.insert(QStringLiteral("insert into svetvrtke(ime, mb, sifradj, \"to\", ziroracun, posta, mjesto, ulica, "
                                     "telefon, kontakt) values(?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
                      {name, QStringLiteral("1234567890123"), QStringLiteral("52.1"), QStringLiteral("T"),
-                      QStringLiteral("2360000-1101234567"), QStringLiteral("10000"), place,
-                      QStringLiteral("Ilica 1"), QStringLiteral("01/234-567"), QStringLiteral("-")});
+                      QStringLiteral("2360000-1101234567"), QStringLiteral("10000"), place, QStringLiteral("Ilica 1"),
+                      QStringLiteral("01/234-567"), QStringLiteral("-")});
 }
 
 qint64 addBook(qint64 company, const QString& kind)
 {
     Database db = Database::open(ProgramFolder::registryPath());
-    const qint64 id = db.insert(QStringLiteral("insert into otvoreneknjige(idtvrtke, nazivknjige, vrstaknjige, adresa) "
-                                               "values(?, ?, ?, ?)"),
-                                {QString::number(company), kind + QStringLiteral(" knjiga"), kind, QStringLiteral("-")});
+    const qint64 id =
+        db.insert(QStringLiteral("insert into otvoreneknjige(idtvrtke, nazivknjige, vrstaknjige, adresa) "
+                                 "values(?, ?, ?, ?)"),
+                  {QString::number(company), kind + QStringLiteral(" knjiga"), kind, QStringLiteral("-")});
     QFile f(ProgramFolder::filePath(BookFileName(kind, id)));
     f.open(QIODevice::WriteOnly);
     return id;
@@ -281,8 +282,8 @@ void CompanyChooserTest::printsTheDataSheet()
     QCOMPARE(printed.pages().size(), 1);
     const QString pad(10, ' ');
     const QStringList expected{
-        "", "", "",
-        pad + "Ispis podataka za: !Alfa d.o.o.  na dan: " + QDate::currentDate().toString("dd.MM.yyyy"),
+        "", "",
+        "", pad + "Ispis podataka za: !Alfa d.o.o.  na dan: " + QDate::currentDate().toString("dd.MM.yyyy"),
         "", pad + "Naziv T/O   :  Alfa d.o.o.",
         "", pad + "Matični br. :  1234567890123",
         "", pad + "Šifra djel. :  52.1",

@@ -26,10 +26,14 @@ void WorkflowTest::menuItemsOpenTheirWorkingWindows_data()
 {
     QTest::addColumn<QString>("item");
     QTest::addColumn<QString>("window");
-    QTest::newRow("articles") << "mnuArtikala" << "frmartikli";
-    QTest::newRow("partners") << "mnuKupaca" << "frmunos";
-    QTest::newRow("receipts") << "mnuPrimki" << "frmPrimka";
-    QTest::newRow("issue notes") << "mnuIzdatnica" << "frmPrimka";
+    QTest::newRow("articles") << "mnuArtikala"
+                              << "frmartikli";
+    QTest::newRow("partners") << "mnuKupaca"
+                              << "frmunos";
+    QTest::newRow("receipts") << "mnuPrimki"
+                              << "frmPrimka";
+    QTest::newRow("issue notes") << "mnuIzdatnica"
+                                 << "frmPrimka";
 }
 
 void WorkflowTest::menuItemsOpenTheirWorkingWindows()

@@ -19,12 +19,11 @@ WarehouseBook::WarehouseBook()
                         [this](MenuGroup group, bool enabled) {
                             menus.append({group, enabled});
                         }});
-    StockDocumentLink::setReceiver(
-        {[this] { ++articleRefills; },
-         [this](const QString& mode, StockDocumentLink::PartnerRefill step) {
-             partnerRefills.append(mode);
-             partnerRefillSteps.append(step);
-         }});
+    StockDocumentLink::setReceiver({[this] { ++articleRefills; },
+                                    [this](const QString& mode, StockDocumentLink::PartnerRefill step) {
+                                        partnerRefills.append(mode);
+                                        partnerRefillSteps.append(step);
+                                    }});
 }
 
 WarehouseBook::~WarehouseBook()

@@ -77,8 +77,7 @@ public:
 void typeText(QWidget* widget, const QString& text);
 
 // Finds a named widget or action below root; fails the test when it is missing.
-template <class T>
-T* find(QObject* root, const QString& name);
+template <class T> T* find(QObject* root, const QString& name);
 
 // Triggers the menu action of that name below root.
 void triggerAction(QObject* root, const QString& name);
@@ -91,8 +90,7 @@ void closeAllWindows();
 #include <QObject>
 #include <QTest>
 
-template <class T>
-T* knjtest::find(QObject* root, const QString& name)
+template <class T> T* knjtest::find(QObject* root, const QString& name)
 {
     T* found = root->findChild<T*>(name);
     if (!found)

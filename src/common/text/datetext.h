@@ -13,10 +13,10 @@ inline constexpr const char* PickerFormatYmd = "yyyy.MM.dd";
 // Date pickers of the document reviews.
 inline constexpr const char* PickerFormatDmy = "dd.MM.yyyy";
 
-QString toShort(const QDate& date);    // "09.12.2026"
-QDate fromShort(const QString& text);  // invalid date when the text is not "dd.MM.yyyy"
+QString toShort(const QDate& date);     // "09.12.2026"
+QDate fromShort(const QString& text);   // invalid date when the text is not "dd.MM.yyyy"
 QString toShortYear(const QDate& date); // "09.12.26"
-QString toIso(const QDate& date);      // storage form "2026-12-09"
+QString toIso(const QDate& date);       // storage form "2026-12-09"
 QDate fromIso(const QString& text);
 
 } // namespace DateText

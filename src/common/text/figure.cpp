@@ -87,7 +87,8 @@ std::optional<Figure> Figure::parse(const QString& input)
 QString Figure::text00() const
 {
     const qint64 a = m_cents < 0 ? -m_cents : m_cents;
-    QString s = QString::number(a / 100) + QLatin1Char(',') + QStringLiteral("%1").arg(a % 100, 2, 10, QLatin1Char('0'));
+    QString s =
+        QString::number(a / 100) + QLatin1Char(',') + QStringLiteral("%1").arg(a % 100, 2, 10, QLatin1Char('0'));
     if (m_cents < 0)
         s.prepend(QLatin1Char('-'));
     return s;
