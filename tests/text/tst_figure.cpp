@@ -24,6 +24,8 @@ private slots:
     void dates();
 };
 
+// The tables read best one case to a line.
+// clang-format off
 void FigureTest::parseAndRound_data()
 {
     QTest::addColumn<QString>("text");
@@ -72,27 +74,13 @@ void FigureTest::texts_data()
     QTest::addColumn<QString>("text00");
     QTest::addColumn<QString>("shortText");
     QTest::addColumn<QString>("money12");
-    QTest::newRow("zero") << qint64(0) << "0,00"
-                          << "0"
-                          << "        0,00";
-    QTest::newRow("half") << qint64(50) << "0,50"
-                          << "0,5"
-                          << "        0,50";
-    QTest::newRow("twenty") << qint64(2000) << "20,00"
-                            << "20"
-                            << "       20,00";
-    QTest::newRow("one and a half") << qint64(150) << "1,50"
-                                    << "1,5"
-                                    << "        1,50";
-    QTest::newRow("cents") << qint64(12345678) << "123456,78"
-                           << "123456,78"
-                           << "   123456,78";
-    QTest::newRow("one cent") << qint64(1) << "0,01"
-                              << "0,01"
-                              << "        0,01";
-    QTest::newRow("negative") << qint64(-305) << "-3,05"
-                              << "-3,05"
-                              << "       -3,05";
+    QTest::newRow("zero") << qint64(0) << "0,00" << "0" << "        0,00";
+    QTest::newRow("half") << qint64(50) << "0,50" << "0,5" << "        0,50";
+    QTest::newRow("twenty") << qint64(2000) << "20,00" << "20" << "       20,00";
+    QTest::newRow("one and a half") << qint64(150) << "1,50" << "1,5" << "        1,50";
+    QTest::newRow("cents") << qint64(12345678) << "123456,78" << "123456,78" << "   123456,78";
+    QTest::newRow("one cent") << qint64(1) << "0,01" << "0,01" << "        0,01";
+    QTest::newRow("negative") << qint64(-305) << "-3,05" << "-3,05" << "       -3,05";
 }
 
 void FigureTest::texts()
@@ -109,27 +97,13 @@ void FigureTest::multiplyRoundsHalfAway_data()
     QTest::addColumn<QString>("a");
     QTest::addColumn<QString>("b");
     QTest::addColumn<QString>("product");
-    QTest::newRow("2 x 3") << "2"
-                           << "3"
-                           << "6,00";
-    QTest::newRow("0,5 x 1") << "0,5"
-                             << "1"
-                             << "0,50";
-    QTest::newRow("3,33 x 1,11") << "3,33"
-                                 << "1,11"
-                                 << "3,70";
-    QTest::newRow("1,50 x 0,15 tie") << "1,50"
-                                     << "0,15"
-                                     << "0,23";
-    QTest::newRow("2,50 x 1,01 tie") << "2,50"
-                                     << "1,01"
-                                     << "2,53";
-    QTest::newRow("1000 x 9999") << "1000"
-                                 << "9999"
-                                 << "9999000,00";
-    QTest::newRow("999,99 x 123,45") << "999,99"
-                                     << "123,45"
-                                     << "123448,77";
+    QTest::newRow("2 x 3") << "2" << "3" << "6,00";
+    QTest::newRow("0,5 x 1") << "0,5" << "1" << "0,50";
+    QTest::newRow("3,33 x 1,11") << "3,33" << "1,11" << "3,70";
+    QTest::newRow("1,50 x 0,15 tie") << "1,50" << "0,15" << "0,23";
+    QTest::newRow("2,50 x 1,01 tie") << "2,50" << "1,01" << "2,53";
+    QTest::newRow("1000 x 9999") << "1000" << "9999" << "9999000,00";
+    QTest::newRow("999,99 x 123,45") << "999,99" << "123,45" << "123448,77";
 }
 
 void FigureTest::multiplyRoundsHalfAway()
@@ -144,21 +118,11 @@ void FigureTest::divideRoundsHalfAway_data()
     QTest::addColumn<QString>("a");
     QTest::addColumn<QString>("b");
     QTest::addColumn<QString>("quotient");
-    QTest::newRow("6,67 / 2 tie") << "6,67"
-                                  << "2"
-                                  << "3,34";
-    QTest::newRow("1 / 8 tie") << "1"
-                               << "8"
-                               << "0,13";
-    QTest::newRow("30 / 20") << "30"
-                             << "20"
-                             << "1,50";
-    QTest::newRow("10,05 / 2") << "10,05"
-                               << "2"
-                               << "5,03";
-    QTest::newRow("negative") << "-1"
-                              << "8"
-                              << "-0,13";
+    QTest::newRow("6,67 / 2 tie") << "6,67" << "2" << "3,34";
+    QTest::newRow("1 / 8 tie") << "1" << "8" << "0,13";
+    QTest::newRow("30 / 20") << "30" << "20" << "1,50";
+    QTest::newRow("10,05 / 2") << "10,05" << "2" << "5,03";
+    QTest::newRow("negative") << "-1" << "8" << "-0,13";
 }
 
 void FigureTest::divideRoundsHalfAway()
@@ -207,6 +171,8 @@ void FigureTest::dates()
     QVERIFY(!DateText::fromShort(QStringLiteral("9. 12. 2025.")).isValid());
     QCOMPARE(d.toString(QLatin1String(DateText::PickerFormatYmd)), QStringLiteral("2025.12.09"));
 }
+
+// clang-format on
 
 KNJ_REGISTER_TEST(FigureTest)
 #include "tst_figure.moc"
