@@ -227,42 +227,17 @@ private slots:
         QTest::addColumn<QString>("price");
         QTest::addColumn<QString>("amount");
         QTest::addColumn<bool>("addEnabled");
-        QTest::newRow("2 x 3") << "Primka"
-                               << "2"
-                               << "3"
-                               << "6,00" << true;
-        QTest::newRow("0,5 x 1") << "Primka"
-                                 << "0,5"
-                                 << "1"
-                                 << "0,50" << true;
-        QTest::newRow("half cent rounds away") << "Primka"
-                                               << "1,5"
-                                               << "0,15"
-                                               << "0,23" << true;
-        QTest::newRow("3,33 x 1,11") << "Primka"
-                                     << "3,33"
-                                     << "1,11"
-                                     << "3,70" << true;
-        QTest::newRow("typed decimals before the box rounds them") << "Primka"
-                                                                   << "2,125"
-                                                                   << "2"
-                                                                   << "4,25" << true;
-        QTest::newRow("exactly the limit") << "Primka"
-                                           << "1111,111"
-                                           << "9000"
-                                           << "9999999,00" << true;
-        QTest::newRow("limit stands") << "Primka"
-                                      << "1000"
-                                      << "9999"
-                                      << "9999000,00" << true;
-        QTest::newRow("no price") << "Primka"
-                                  << "5"
-                                  << ""
-                                  << "0,00" << false;
-        QTest::newRow("comma only") << "Primka"
-                                    << "5"
-                                    << ","
-                                    << "0,00" << true;
+        // clang-format off
+        QTest::newRow("2 x 3") << "Primka" << "2" << "3" << "6,00" << true;
+        QTest::newRow("0,5 x 1") << "Primka" << "0,5" << "1" << "0,50" << true;
+        QTest::newRow("half cent rounds away") << "Primka" << "1,5" << "0,15" << "0,23" << true;
+        QTest::newRow("3,33 x 1,11") << "Primka" << "3,33" << "1,11" << "3,70" << true;
+        QTest::newRow("typed decimals before the box rounds them") << "Primka" << "2,125" << "2" << "4,25" << true;
+        QTest::newRow("exactly the limit") << "Primka" << "1111,111" << "9000" << "9999999,00" << true;
+        QTest::newRow("limit stands") << "Primka" << "1000" << "9999" << "9999000,00" << true;
+        QTest::newRow("no price") << "Primka" << "5" << "" << "0,00" << false;
+        QTest::newRow("comma only") << "Primka" << "5" << "," << "0,00" << true;
+        // clang-format on
     }
     void lineAmount()
     {
