@@ -3,9 +3,9 @@
 //
 //   bench_posting [documents]   (default 50; half receipts, half issue notes)
 
-#include "data/bookschema.h"
-#include "data/database.h"
-#include "data/posting.h"
+#include "core/db/bookschema.h"
+#include "core/db/database.h"
+#include "core/stock/posting.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

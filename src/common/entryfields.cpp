@@ -1,7 +1,7 @@
 #include "entryfields.h"
 
 #include "common/hrmsgbox.h"
-#include "data/database.h"
+#include "core/db/database.h"
 
 #include <QAbstractButton>
 #include <QAbstractSpinBox>

@@ -1,6 +1,6 @@
 #include "hrmsgbox.h"
 
-#include "data/database.h"
+#include "core/db/database.h"
 
 #include <QAbstractButton>
 #include <QApplication>

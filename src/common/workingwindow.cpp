@@ -2,8 +2,8 @@
 
 #include "common/entryfields.h"
 #include "common/windowkeys.h"
-#include "data/appstate.h"
-#include "data/programfolder.h"
+#include "core/db/appstate.h"
+#include "core/db/programfolder.h"
 
 #include <QCloseEvent>
 #include <QTextEdit>

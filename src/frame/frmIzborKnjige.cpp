@@ -6,11 +6,11 @@
 #include "common/controls.h"
 #include "common/hrmsgbox.h"
 #include "common/windowkeys.h"
-#include "data/appstate.h"
-#include "data/bookschema.h"
-#include "data/database.h"
-#include "data/programfolder.h"
-#include "data/registry.h"
+#include "core/db/appstate.h"
+#include "core/db/bookschema.h"
+#include "core/db/database.h"
+#include "core/db/programfolder.h"
+#include "core/db/registry.h"
 #include "frame/frmIzborTvrtke.h"
 
 #include <QCloseEvent>

@@ -4,9 +4,9 @@
 #include "common/hrmsgbox.h"
 #include "common/keyfilters.h"
 #include "common/windowkeys.h"
-#include "data/appstate.h"
-#include "data/database.h"
-#include "data/registry.h"
+#include "core/db/appstate.h"
+#include "core/db/database.h"
+#include "core/db/registry.h"
 #include "frame/frmIzborTvrtke.h"
 
 #include <QCloseEvent>

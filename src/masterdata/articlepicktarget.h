@@ -1,7 +1,7 @@
 #pragma once
 
-#include "common/text/figure.h"
-#include "data/stockdocs.h"
+#include "core/text/figure.h"
+#include "core/stock/stockdocs.h"
 
 #include <QList>
 #include <QString>

@@ -5,9 +5,9 @@
 #include "common/hrmsgbox.h"
 #include "common/stockdoclink.h"
 #include "common/windowkeys.h"
-#include "data/appstate.h"
-#include "data/articles.h"
-#include "data/database.h"
+#include "core/db/appstate.h"
+#include "core/stock/articles.h"
+#include "core/db/database.h"
 
 #include <QFrame>
 #include <QGridLayout>

@@ -6,10 +6,10 @@
 #include "common/hrmsgbox.h"
 #include "common/windowkeys.h"
 #include "common/workspace.h"
-#include "data/appstate.h"
-#include "data/articles.h"
-#include "data/database.h"
-#include "data/programfolder.h"
+#include "core/db/appstate.h"
+#include "core/stock/articles.h"
+#include "core/db/database.h"
+#include "core/db/programfolder.h"
 
 #include <QButtonGroup>
 #include <QFrame>

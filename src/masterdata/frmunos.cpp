@@ -6,9 +6,9 @@
 #include "common/keyfilters.h"
 #include "common/stockdoclink.h"
 #include "common/windowkeys.h"
-#include "data/appstate.h"
-#include "data/database.h"
-#include "data/partners.h"
+#include "core/db/appstate.h"
+#include "core/db/database.h"
+#include "core/stock/partners.h"
 
 #include <QFrame>
 #include <QGridLayout>

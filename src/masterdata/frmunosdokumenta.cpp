@@ -4,8 +4,8 @@
 #include "common/hrmsgbox.h"
 #include "common/windowkeys.h"
 #include "common/workspace.h"
-#include "data/database.h"
-#include "data/stockdocs.h"
+#include "core/db/database.h"
+#include "core/stock/stockdocs.h"
 #include "stockdocs/frmPrimka.h"
 
 #include <QHBoxLayout>

@@ -3,7 +3,7 @@
 #include "common/singleinstance.h"
 #include "common/stockdoclink.h"
 #include "common/workingwindow.h"
-#include "data/appstate.h"
+#include "core/db/appstate.h"
 #include "masterdata/articlepicktarget.h"
 
 class HelpPaneToggle;

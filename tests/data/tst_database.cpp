@@ -1,4 +1,4 @@
-#include "data/database.h"
+#include "core/db/database.h"
 #include "support/testmain.h"
 
 #include <QDir>

@@ -1,6 +1,6 @@
-#include "data/bookschema.h"
-#include "data/database.h"
-#include "data/posting.h"
+#include "core/db/bookschema.h"
+#include "core/db/database.h"
+#include "core/stock/posting.h"
 #include "support/testmain.h"
 
 #include <QSqlField>

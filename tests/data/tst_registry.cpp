@@ -1,6 +1,6 @@
-#include "data/database.h"
-#include "data/programfolder.h"
-#include "data/registry.h"
+#include "core/db/database.h"
+#include "core/db/programfolder.h"
+#include "core/db/registry.h"
 #include "support/fixture.h"
 #include "support/testmain.h"
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "data/database.h"
-#include "data/programfolder.h"
-#include "data/registry.h"
+#include "core/db/database.h"
+#include "core/db/programfolder.h"
+#include "core/db/registry.h"
 
 #include <QApplication>
 #include <QTest>

@@ -1,5 +1,5 @@
 #include "common/hrmsgbox.h"
-#include "data/appstate.h"
+#include "core/db/appstate.h"
 #include "frame/frmIzborKnjige.h"
 #include "frame/frmIzborTvrtke.h"
 #include "framehelpers.h"

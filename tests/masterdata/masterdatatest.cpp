@@ -1,9 +1,9 @@
 #include "masterdatatest.h"
 
 #include "common/stockdoclink.h"
-#include "data/appstate.h"
-#include "data/bookschema.h"
-#include "data/programfolder.h"
+#include "core/db/appstate.h"
+#include "core/db/bookschema.h"
+#include "core/db/programfolder.h"
 
 #include <QTest>
 #include <QTreeWidget>

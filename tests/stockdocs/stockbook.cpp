@@ -1,10 +1,10 @@
 #include "stockbook.h"
 
 #include "common/workspace.h"
-#include "data/appstate.h"
-#include "data/bookschema.h"
-#include "data/database.h"
-#include "data/programfolder.h"
+#include "core/db/appstate.h"
+#include "core/db/bookschema.h"
+#include "core/db/database.h"
+#include "core/db/programfolder.h"
 
 #include <QComboBox>
 #include <QLineEdit>

@@ -1,6 +1,6 @@
 #include "common/stockdoclink.h"
 #include "common/windowkeys.h"
-#include "data/appstate.h"
+#include "core/db/appstate.h"
 #include "masterdata/frmartikli.h"
 #include "masterdata/frmartikliizbor.h"
 #include "masterdata/frmunos.h"

@@ -1,7 +1,7 @@
 #include "fixture.h"
 
-#include "data/appstate.h"
-#include "data/programfolder.h"
+#include "core/db/appstate.h"
+#include "core/db/programfolder.h"
 
 #include <QAction>
 #include <QApplication>

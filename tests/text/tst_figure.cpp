@@ -1,5 +1,5 @@
-#include "common/text/datetext.h"
-#include "common/text/figure.h"
+#include "core/text/datetext.h"
+#include "core/text/figure.h"
 #include "support/testmain.h"
 
 #include <QTest>

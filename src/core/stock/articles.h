@@ -1,6 +1,6 @@
 #pragma once
 
-#include "common/text/figure.h"
+#include "core/text/figure.h"
 
 #include <QList>
 #include <QString>

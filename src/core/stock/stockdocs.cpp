@@ -1,6 +1,6 @@
 #include "stockdocs.h"
 
-#include "database.h"
+#include "core/db/database.h"
 
 #include <QSqlRecord>
 

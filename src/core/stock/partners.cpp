@@ -1,6 +1,6 @@
 #include "partners.h"
 
-#include "data/database.h"
+#include "core/db/database.h"
 
 namespace {
 

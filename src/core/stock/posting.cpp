@@ -1,7 +1,7 @@
 #include "posting.h"
 
-#include "common/text/datetext.h"
-#include "database.h"
+#include "core/text/datetext.h"
+#include "core/db/database.h"
 
 #include <QRegularExpression>
 
