@@ -17,6 +17,7 @@ private slots:
     void transactionRollsBackUnlessCommitted();
     void insertReturnsNewIdAndIdsAreNotReused();
     void boundValuesKeepApostrophes();
+    void preparedQueryRunsAgainWithNewValues();
     void matchingIgnoresCaseOfCroatianLetters_data();
     void matchingIgnoresCaseOfCroatianLetters();
     void patternCharactersMatchOnlyThemselves();
@@ -154,6 +155,60 @@ void DatabaseTest::boundValuesKeepApostrophes()
                        {name.toUpper()})
                  .toString(),
              name);
+}
+
+void DatabaseTest::preparedQueryRunsAgainWithNewValues()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("p.mdb"));
+    createDatabase(path, [](Database& db) {
+        db.exec(QStringLiteral("create table p(id integer primary key, ime text not null, iznos real, oznaka text)"));
+    });
+    Database db = Database::open(path);
+    {
+        Transaction tx(db);
+        PreparedQuery insert(db, QStringLiteral("insert into p(ime, iznos, oznaka) values(?, ?, ?)"));
+        insert.exec({QStringLiteral("Čokolada"), 12.5, QString()});
+        QCOMPARE(insert.lastInsertId(), qint64(1));
+        insert.exec({QStringLiteral("O'Brien"), 3, QStringLiteral("")});
+        QCOMPARE(insert.lastInsertId(), qint64(2));
+        // A failed run throws with the engine's words and leaves the statement usable.
+        try {
+            insert.exec({QVariant(), 1.0, QStringLiteral("x")});
+            QFAIL("a null name must be refused");
+        } catch (const DbError& e) {
+            QCOMPARE(e.kind(), DbErrorKind::Statement);
+            QVERIFY(e.description().contains(QStringLiteral("NOT NULL")));
+        }
+        insert.exec({QStringLiteral("Šećer"), 0.1, QStringLiteral("s")});
+        tx.commit();
+    }
+    // A null text is stored as null, an empty one as empty text; figures are numbers, never text.
+    QCOMPARE(db.scalar(QStringLiteral("select group_concat(coalesce(typeof(oznaka), '') || ':' || typeof(iznos), ' ') "
+                                      "from p order by id"))
+                 .toString(),
+             QStringLiteral("null:real text:real text:real"));
+
+    PreparedQuery read(db, QStringLiteral("select id, ime, iznos from p where id >= ? order by id"));
+    read.exec({2});
+    QVERIFY(read.next());
+    QCOMPARE(read.value(0).toLongLong(), qint64(2));
+    QCOMPARE(read.value(1).toString(), QStringLiteral("O'Brien"));
+    QVERIFY(read.next());
+    QCOMPARE(read.value(1).toString(), QStringLiteral("Šećer"));
+    QCOMPARE(read.value(2).toDouble(), 0.1);
+    QVERIFY(!read.next());
+    QVERIFY(!read.next());
+    QVERIFY(!read.value(0).isValid());
+    // Run again before the end: it starts afresh with the new value.
+    read.exec({1});
+    QVERIFY(read.next());
+    QCOMPARE(read.value(1).toString(), QStringLiteral("Čokolada"));
+    read.finish();
+    read.exec({9});
+    QVERIFY(!read.next());
+    QVERIFY_THROWS_EXCEPTION(DbError, PreparedQuery(db, QStringLiteral("select nothing from nowhere")));
+    QVERIFY_THROWS_EXCEPTION(DbError, read.exec({1, 2}));
 }
 
 void DatabaseTest::matchingIgnoresCaseOfCroatianLetters_data()

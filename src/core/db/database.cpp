@@ -199,20 +199,148 @@ QVariant Database::scalar(const QString& sql, const QVariantList& values)
     return QVariant();
 }
 
-PreparedQuery::PreparedQuery(Database& db, const QString& sql) : m_query(db.connection())
+namespace {
+
+// The engine's last error on the handle, in the form the driver reports its own.
+DbError statementError(sqlite3* handle)
 {
-    m_query.setForwardOnly(true);
-    if (!m_query.prepare(sql))
-        throw DbError(DbErrorKind::Statement, errorText(m_query.lastError()));
+    const QString text = QString::fromUtf16(static_cast<const char16_t*>(sqlite3_errmsg16(handle)));
+    return DbError(DbErrorKind::Statement, errorText(QSqlError(QString(), text, QSqlError::StatementError,
+                                                               QString::number(sqlite3_extended_errcode(handle)))));
+}
+
+// Whether the driver would bind the value as null (a null text or date counts, as in QSqlQuery).
+bool isNullValue(const QVariant& v)
+{
+    if (v.isNull())
+        return true;
+    switch (v.typeId()) {
+    case QMetaType::QString:
+        return static_cast<const QString*>(v.constData())->isNull();
+    case QMetaType::QByteArray:
+        return static_cast<const QByteArray*>(v.constData())->isNull();
+    default:
+        return false;
+    }
+}
+
+int bindValue(sqlite3_stmt* statement, int index, const QVariant& v)
+{
+    if (isNullValue(v))
+        return sqlite3_bind_null(statement, index);
+    switch (v.typeId()) {
+    case QMetaType::Bool:
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::Long:
+    case QMetaType::LongLong:
+    case QMetaType::Short:
+    case QMetaType::UShort:
+        return sqlite3_bind_int64(statement, index, v.toLongLong());
+    case QMetaType::ULong:
+    case QMetaType::ULongLong:
+        return sqlite3_bind_int64(statement, index, qint64(v.toULongLong()));
+    case QMetaType::Double:
+    case QMetaType::Float:
+        return sqlite3_bind_double(statement, index, v.toDouble());
+    case QMetaType::QByteArray: {
+        const QByteArray* bytes = static_cast<const QByteArray*>(v.constData());
+        return sqlite3_bind_blob(statement, index, bytes->constData(), int(bytes->size()), SQLITE_TRANSIENT);
+    }
+    case QMetaType::QString: {
+        const QString* text = static_cast<const QString*>(v.constData());
+        return sqlite3_bind_text16(statement, index, text->utf16(), int(text->size() * 2), SQLITE_TRANSIENT);
+    }
+    default: {
+        const QString text = v.toString();
+        return sqlite3_bind_text16(statement, index, text.utf16(), int(text.size() * 2), SQLITE_TRANSIENT);
+    }
+    }
+}
+
+} // namespace
+
+PreparedQuery::PreparedQuery(Database& db, const QString& sql) : m_handle(nativeHandle(db.connection()))
+{
+    if (!m_handle)
+        throw DbError(DbErrorKind::Statement, QStringLiteral("Baza nije otvorena."));
+    if (sqlite3_prepare16_v2(m_handle, sql.utf16(), int(sql.size() * 2), &m_statement, nullptr) != SQLITE_OK) {
+        const DbError error = statementError(m_handle);
+        sqlite3_finalize(m_statement);
+        m_statement = nullptr;
+        throw error;
+    }
+}
+
+PreparedQuery::~PreparedQuery()
+{
+    sqlite3_finalize(m_statement);
+}
+
+bool PreparedQuery::step()
+{
+    const int rc = sqlite3_step(m_statement);
+    if (rc == SQLITE_ROW)
+        return true;
+    // Done or failed: the statement holds no lock past this point.
+    const int reset = sqlite3_reset(m_statement);
+    if (rc != SQLITE_DONE || reset != SQLITE_OK)
+        throw statementError(m_handle);
+    return false;
 }
 
 void PreparedQuery::exec(std::initializer_list<QVariant> values)
 {
-    int index = 0;
-    for (const QVariant& v : values)
-        m_query.bindValue(index++, v);
-    if (!m_query.exec())
-        throw DbError(DbErrorKind::Statement, errorText(m_query.lastError()));
+    sqlite3_reset(m_statement);
+    m_rowPending = m_onRow = false;
+    if (int(values.size()) != sqlite3_bind_parameter_count(m_statement))
+        throw DbError(DbErrorKind::Statement, QStringLiteral("Broj vrijednosti ne odgovara naredbi."));
+    int index = 1;
+    for (const QVariant& v : values) {
+        if (bindValue(m_statement, index++, v) != SQLITE_OK)
+            throw statementError(m_handle);
+    }
+    m_rowPending = step();
+    m_lastInsertId = sqlite3_last_insert_rowid(m_handle);
+}
+
+bool PreparedQuery::next()
+{
+    if (m_rowPending) {
+        m_rowPending = false;
+        m_onRow = true;
+    } else {
+        m_onRow = m_onRow && step();
+    }
+    return m_onRow;
+}
+
+QVariant PreparedQuery::value(int index) const
+{
+    if (!m_onRow)
+        return QVariant();
+    switch (sqlite3_column_type(m_statement, index)) {
+    case SQLITE_INTEGER:
+        return QVariant(qint64(sqlite3_column_int64(m_statement, index)));
+    case SQLITE_FLOAT:
+        return QVariant(sqlite3_column_double(m_statement, index));
+    case SQLITE_TEXT: {
+        const auto* text = static_cast<const char16_t*>(sqlite3_column_text16(m_statement, index));
+        return QVariant(QString::fromUtf16(text, sqlite3_column_bytes16(m_statement, index) / 2));
+    }
+    case SQLITE_BLOB: {
+        const auto* bytes = static_cast<const char*>(sqlite3_column_blob(m_statement, index));
+        return QVariant(QByteArray(bytes, sqlite3_column_bytes(m_statement, index)));
+    }
+    default:
+        return QVariant();
+    }
+}
+
+void PreparedQuery::finish()
+{
+    sqlite3_reset(m_statement);
+    m_rowPending = m_onRow = false;
 }
 
 Transaction::Transaction(Database& db) : m_db(db)

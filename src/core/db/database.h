@@ -11,6 +11,9 @@
 #include <initializer_list>
 #include <optional>
 
+struct sqlite3;
+struct sqlite3_stmt;
+
 enum class DbErrorKind
 {
     AlreadyExists, // creating a file that is there (the old engine's error 3204)
@@ -73,22 +76,35 @@ private:
     QSqlDatabase m_db;
 };
 
-// One statement prepared once and run again with new bound values (a loop of inserts or updates).
-// Throws DbError on failure, like Database.
+// One statement prepared once and run again with new bound values (a loop of reads, inserts or updates).
+// It runs on the engine's own statement, without the per-run cost of QSqlQuery, so a posting of many lines is not
+// slowed by the layer. Throws DbError on failure, like Database. It must not outlive its Database.
 class PreparedQuery
 {
 public:
     PreparedQuery(Database& db, const QString& sql);
-    // Binds the values in order and runs the statement.
+    ~PreparedQuery();
+    PreparedQuery(const PreparedQuery&) = delete;
+    PreparedQuery& operator=(const PreparedQuery&) = delete;
+
+    // Binds the values in order and runs the statement up to its first row.
     void exec(std::initializer_list<QVariant> values);
-    bool next() { return m_query.next(); }
-    QVariant value(int index) const { return m_query.value(index); }
-    qint64 lastInsertId() const { return m_query.lastInsertId().toLongLong(); }
+    // Moves to the next row (the first after exec); false after the last.
+    bool next();
+    // A column of the current row: integer, real, text, blob, or a null variant.
+    QVariant value(int index) const;
+    qint64 lastInsertId() const { return m_lastInsertId; }
     // Releases the result of a select that was not read to its end.
-    void finish() { m_query.finish(); }
+    void finish();
 
 private:
-    QSqlQuery m_query;
+    bool step();
+
+    sqlite3* m_handle = nullptr;
+    sqlite3_stmt* m_statement = nullptr;
+    bool m_rowPending = false; // exec stepped onto a row that next() has not handed out yet
+    bool m_onRow = false;
+    qint64 m_lastInsertId = 0;
 };
 
 // Begins a transaction; rolls it back unless commit() was reached.
