@@ -143,6 +143,12 @@ void FigureTest::fromDoubleRoundsDecimalText_data()
     QTest::newRow("exact binary tie") << 0.125 << qint64(13);
     QTest::newRow("stored figure") << 273448.78 << qint64(27344878);
     QTest::newRow("tiny") << 1e-9 << qint64(0);
+    QTest::newRow("negative stored figure") << -1234.56 << qint64(-123456);
+    QTest::newRow("a quarter cent") << 0.0025 << qint64(0);
+    QTest::newRow("three quarters of a cent") << 0.0075 << qint64(1);
+    QTest::newRow("just under a half cent") << -0.00499 << qint64(0);
+    QTest::newRow("half a cent") << -0.005 << qint64(-1);
+    QTest::newRow("beyond a trillion") << 1e12 + 0.125 << qint64(100000000000013);
 }
 
 void FigureTest::fromDoubleRoundsDecimalText()

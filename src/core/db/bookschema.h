@@ -10,3 +10,10 @@ inline const QString BookKindProduction = QStringLiteral("Proizvodnja");
 // Returns true when it was created, false when the file was already there (used as it is) or the kind is
 // neither of the two. Throws DbError when the file cannot be created; nothing half-made is left.
 bool CreateBookDatabase(const QString& path, const QString& kind);
+
+class Database;
+
+// Gives a book made by an earlier version the indexes of a new one (the index of an article's lines). Does nothing,
+// at the cost of one look at the schema, when the book has them or is no warehouse book; a book that another copy of
+// the program is writing, or that cannot be written, is left as it is. Returns true when the book was changed.
+bool UpgradeBookIndexes(Database& db);

@@ -1,5 +1,7 @@
 #include "database.h"
 
+#include "bookschema.h"
+
 #include <QCollator>
 #include <QFile>
 #include <QFileInfo>
@@ -13,6 +15,9 @@
 #include <atomic>
 
 namespace {
+
+// How long a statement waits for another copy of the program to finish its transaction.
+constexpr int BusyTimeoutMs = 5000;
 
 QString errorText(const QSqlError& error)
 {
@@ -108,7 +113,7 @@ Database::Database(QString path, QString connectionName, bool create)
     const QString uri = QUrl::fromLocalFile(QFileInfo(m_path).absoluteFilePath()).toString(QUrl::FullyEncoded) +
                         (create ? QStringLiteral("?mode=rwc") : QStringLiteral("?mode=rw"));
     m_db.setDatabaseName(uri);
-    m_db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=5000"));
+    m_db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=%1").arg(BusyTimeoutMs));
     if (!m_db.open()) {
         const QString text = errorText(m_db.lastError());
         m_db = QSqlDatabase();
@@ -129,7 +134,25 @@ Database Database::open(const QString& path)
     if (!probe.exec(QStringLiteral("select count(*) from sqlite_master")))
         throw DbError(DbErrorKind::NotADatabase,
                       QStringLiteral("Datoteka %1 nije baza podataka: %2").arg(path, errorText(probe.lastError())));
+    probe.finish();
+    UpgradeBookIndexes(db);
     return db;
+}
+
+void Database::runWithoutWaiting(const std::function<void()>& work)
+{
+    sqlite3* handle = nativeHandle(m_db);
+    if (handle)
+        sqlite3_busy_timeout(handle, 0);
+    try {
+        work();
+    } catch (...) {
+        if (handle)
+            sqlite3_busy_timeout(handle, BusyTimeoutMs);
+        throw;
+    }
+    if (handle)
+        sqlite3_busy_timeout(handle, BusyTimeoutMs);
 }
 
 Database::Database(Database&& other) noexcept

@@ -65,6 +65,10 @@ public:
 
     QSqlDatabase& connection() { return m_db; }
 
+    // Runs work with statements that fail at once, instead of waiting, when another copy of the program holds the
+    // file (for work that can as well be done another time).
+    void runWithoutWaiting(const std::function<void()>& work);
+
 private:
     friend class Transaction;
     friend void createDatabase(const QString&, const std::function<void(Database&)>&);
