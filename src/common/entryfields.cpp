@@ -346,13 +346,37 @@ void ColumnSortToggle(QTreeWidget* list)
 
 namespace PendingList {
 
-QTreeWidgetItem* append(QTreeWidget* list, const QStringList& columns)
+namespace {
+
+// A row whose columns take the alignment of their headers (a header with none set leaves the column's own).
+QTreeWidgetItem* makeRow(const QTreeWidget* list, const QStringList& columns)
 {
     auto* item = new QTreeWidgetItem(columns);
-    for (int c = 0; c < columns.size(); ++c)
-        item->setTextAlignment(c, Qt::Alignment(list->headerItem()->textAlignment(c)));
+    const QTreeWidgetItem* header = list->headerItem();
+    for (int c = 0; c < columns.size(); ++c) {
+        const QVariant alignment = header->data(c, Qt::TextAlignmentRole);
+        if (alignment.isValid())
+            item->setData(c, Qt::TextAlignmentRole, alignment);
+    }
+    return item;
+}
+
+} // namespace
+
+QTreeWidgetItem* append(QTreeWidget* list, const QStringList& columns)
+{
+    QTreeWidgetItem* item = makeRow(list, columns);
     list->addTopLevelItem(item);
     return item;
+}
+
+void appendAll(QTreeWidget* list, const QList<QStringList>& rows)
+{
+    QList<QTreeWidgetItem*> items;
+    items.reserve(rows.size());
+    for (const QStringList& columns : rows)
+        items.append(makeRow(list, columns));
+    list->addTopLevelItems(items);
 }
 
 bool removeSelected(QTreeWidget* list)

@@ -99,6 +99,8 @@ void ColumnSortToggle(QTreeWidget* list);
 // Rows of a pending list: the item text and its sub-items as columns 0, 1, 2, ...
 namespace PendingList {
 QTreeWidgetItem* append(QTreeWidget* list, const QStringList& columns);
+// Many rows at once, in one insertion (thousands of rows one by one keep the list busy).
+void appendAll(QTreeWidget* list, const QList<QStringList>& rows);
 // Removes the selected row; nothing when no row is selected. True when a row went.
 bool removeSelected(QTreeWidget* list);
 QList<QStringList> rows(const QTreeWidget* list);

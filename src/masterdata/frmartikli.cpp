@@ -6,8 +6,8 @@
 #include "common/stockdoclink.h"
 #include "common/windowkeys.h"
 #include "core/db/appstate.h"
-#include "core/stock/articles.h"
 #include "core/db/database.h"
+#include "core/stock/articles.h"
 
 #include <QFrame>
 #include <QGridLayout>
@@ -180,13 +180,20 @@ void frmartikli::loud()
 {
     try {
         const QList<StoredArticle> articles = Articles::all(bookPath());
-        lsvsviartikli->setUpdatesEnabled(false);
+        QList<QStringList> rows;
+        rows.reserve(articles.size());
         for (const StoredArticle& a : articles)
-            PendingList::append(lsvsviartikli, {a.entry.sifra.trimmed(), a.entry.barkod, a.entry.naziv,
-                                                a.entry.jedmjere, a.entry.minkolicina.text00(), QString::number(a.id)});
-        lsvsviartikli->setUpdatesEnabled(true);
-        if (AppState::izprimke && !articles.isEmpty())
-            izmjenacomboboxova();
+            rows.append({a.entry.sifra.trimmed(), a.entry.barkod, a.entry.naziv, a.entry.jedmjere,
+                         a.entry.minkolicina.text00(), QString::number(a.id)});
+        PendingList::appendAll(lsvsviartikli, rows);
+        // Opened from the stock-document window: its pickers take the same rows, in the same order.
+        if (AppState::izprimke && !articles.isEmpty()) {
+            QList<StockDocs::ArticleChoice> choices;
+            choices.reserve(articles.size());
+            for (const StoredArticle& a : articles)
+                choices.append({a.id, a.entry.sifra, a.entry.naziv});
+            StockDocumentLink::showArticles(choices);
+        }
     } catch (const DbError& e) {
         DbErrorMsgBox(e, 0);
     }
@@ -364,13 +371,12 @@ void frmartikli::storeChange()
     m_changed = true;
     lsvsviartikli->clear();
     try {
-        lsvsviartikli->setUpdatesEnabled(false);
+        QList<QStringList> rows;
         for (const StoredArticle& a : Articles::all(bookPath()))
-            PendingList::append(lsvsviartikli, {a.entry.sifra, a.entry.barkod, a.entry.naziv, a.entry.jedmjere,
-                                                a.entry.minkolicina.shortText(), QString::number(a.id)});
-        lsvsviartikli->setUpdatesEnabled(true);
+            rows.append({a.entry.sifra, a.entry.barkod, a.entry.naziv, a.entry.jedmjere,
+                         a.entry.minkolicina.shortText(), QString::number(a.id)});
+        PendingList::appendAll(lsvsviartikli, rows);
     } catch (const DbError& e) {
-        lsvsviartikli->setUpdatesEnabled(true);
         DbErrorMsgBox(e, 0);
     }
     cmdne->setText(QStringLiteral("Ostajem od promjene"));

@@ -12,7 +12,10 @@
 
 #include <sqlite3.h>
 
+#include <algorithm>
 #include <atomic>
+#include <numeric>
+#include <vector>
 
 namespace {
 
@@ -360,6 +363,25 @@ QVariant PreparedQuery::value(int index) const
     }
 }
 
+qint64 PreparedQuery::integer(int index) const
+{
+    return m_onRow ? sqlite3_column_int64(m_statement, index) : 0;
+}
+
+double PreparedQuery::real(int index) const
+{
+    return m_onRow ? sqlite3_column_double(m_statement, index) : 0.0;
+}
+
+QString PreparedQuery::text(int index) const
+{
+    if (!m_onRow)
+        return QString();
+    // The book keeps its texts in UTF-8: one conversion, straight into the QString.
+    const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(m_statement, index));
+    return text ? QString::fromUtf8(text, sqlite3_column_bytes(m_statement, index)) : QString();
+}
+
 void PreparedQuery::finish()
 {
     sqlite3_reset(m_statement);
@@ -423,7 +445,9 @@ void createDatabase(const QString& path, const std::function<void(Database&)>& b
     }
 }
 
-int compareHr(const QString& a, const QString& b)
+namespace {
+
+const QCollator& hrCollator()
 {
     static const QCollator collator = [] {
         QCollator c{QLocale(QLocale::Croatian, QLocale::Croatia)};
@@ -431,7 +455,30 @@ int compareHr(const QString& a, const QString& b)
         c.setNumericMode(false);
         return c;
     }();
-    return collator.compare(a, b);
+    return collator;
+}
+
+} // namespace
+
+int compareHr(const QString& a, const QString& b)
+{
+    return hrCollator().compare(a, b);
+}
+
+QList<int> orderHr(const QStringList& names)
+{
+    // Each name's key is made once; comparing two keys is a plain comparison of bytes.
+    std::vector<QCollatorSortKey> keys;
+    keys.reserve(names.size());
+    for (const QString& name : names)
+        keys.push_back(hrCollator().sortKey(name));
+    QList<int> order(names.size());
+    std::iota(order.begin(), order.end(), 0);
+    std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
+        const int r = keys[a].compare(keys[b]);
+        return r != 0 ? r < 0 : QString::compare(names.at(a), names.at(b)) < 0;
+    });
+    return order;
 }
 
 QString foldText(const QString& text)

@@ -97,6 +97,10 @@ public:
     bool next();
     // A column of the current row: integer, real, text, blob, or a null variant.
     QVariant value(int index) const;
+    // The same column read straight as a number or a text (null as 0 or a null text), for loops over many rows.
+    qint64 integer(int index) const;
+    double real(int index) const;
+    QString text(int index) const;
     qint64 lastInsertId() const { return m_lastInsertId; }
     // Releases the result of a select that was not read to its end.
     void finish();
@@ -136,6 +140,9 @@ QString foldText(const QString& text);
 
 // Compares two texts as Croatian names, without regard to letter case (<0, 0, >0); the `hr` collation's rule.
 int compareHr(const QString& a, const QString& b);
+// The order of the names by the same rule (names that compare equal: by their text, then as given), as indexes into
+// names. Much faster than comparing the texts afresh in every step of a sort of thousands of names.
+QList<int> orderHr(const QStringList& names);
 
 // SQL fragment: column equal to the bound value, ignoring letter case, taken literally.
 QString sqlEqualsIgnoringCase(const QString& column);
