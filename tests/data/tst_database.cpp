@@ -275,6 +275,17 @@ void DatabaseTest::namesSortCroatianCaseInsensitive()
     for (const QSqlRecord& r : db.select(QStringLiteral("select ime from t order by ime collate hr")))
         order << r.value(0).toString();
     QCOMPARE(order, QString::fromUtf8("Alfa Apple beta cesta Čelik Ćevap dom Đuro Šuma Zagreb").split(' '));
+
+    // Sorting in memory by keys gives the collation's order; names equal but for case keep one order too.
+    const QStringList names =
+        QString::fromUtf8("Zagreb beta Šuma Đuro dom Ćevap Beta Čelik cesta Apple BETA beta Alfa").split(' ');
+    QStringList sorted;
+    for (int i : orderHr(names))
+        sorted << names.at(i);
+    QCOMPARE(sorted,
+             QString::fromUtf8("Alfa Apple BETA Beta beta beta cesta Čelik Ćevap dom Đuro Šuma Zagreb").split(' '));
+    for (int i = 1; i < sorted.size(); ++i)
+        QVERIFY(compareHr(sorted.at(i - 1), sorted.at(i)) <= 0);
 }
 
 KNJ_REGISTER_TEST(DatabaseTest)
