@@ -133,12 +133,14 @@ Database Database::open(const QString& path)
     if (!QFileInfo(path).isFile())
         throw DbError(DbErrorKind::FileNotFound, QStringLiteral("Datoteka %1 ne postoji.").arg(path));
     Database db(path, nextConnectionName(), false);
-    QSqlQuery probe(db.m_db);
-    if (!probe.exec(QStringLiteral("select count(*) from sqlite_master")))
+    // The first statement reads the schema: it finds a file that holds no database, and it gives a book made by an
+    // earlier version the indexes of a new one (one statement, as opening is part of every handler).
+    try {
+        UpgradeBookIndexes(db);
+    } catch (const DbError& e) {
         throw DbError(DbErrorKind::NotADatabase,
-                      QStringLiteral("Datoteka %1 nije baza podataka: %2").arg(path, errorText(probe.lastError())));
-    probe.finish();
-    UpgradeBookIndexes(db);
+                      QStringLiteral("Datoteka %1 nije baza podataka: %2").arg(path, e.description()));
+    }
     return db;
 }
 
