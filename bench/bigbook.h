@@ -8,5 +8,5 @@
 // built through the real posting in a temporary folder on first use and reused afterwards.
 QString bigWarehouseBook();
 
-// Median of runs of f, in milliseconds.
+// The median of runs of f, in milliseconds.
 double medianMs(int runs, const std::function<void()>& f);

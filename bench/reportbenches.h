@@ -2,7 +2,7 @@
 
 #include <QString>
 
-// The report benchmarks, each timing its reports on the big book at path.
-void benchStockReports(const QString& book);
-void benchReviews(const QString& book);
-void benchJournal(const QString& book);
+// Timings of the reports on the book at bookPath, printed to standard output.
+void benchStockReports(const QString& bookPath);
+void benchReviews(const QString& bookPath);
+void benchJournal(const QString& bookPath);

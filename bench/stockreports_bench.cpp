@@ -4,5 +4,5 @@
 
 void benchStockReports(const QString&)
 {
-    std::printf("stock reports: not built yet\n");
+    std::printf("stockreports: not built yet\n");
 }
