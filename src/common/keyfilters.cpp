@@ -1,5 +1,7 @@
 #include "keyfilters.h"
 
+#include <QAbstractItemView>
+#include <QComboBox>
 #include <QKeyEvent>
 #include <QLineEdit>
 
@@ -60,4 +62,11 @@ void PhoneKeyFilter(QLineEdit* edit, bool allowBlank)
         return (ch >= QLatin1Char('0') && ch <= QLatin1Char('9')) || ch == QLatin1Char('/') || ch == QLatin1Char('-') ||
                (allowBlank && ch == QLatin1Char(' '));
     });
+}
+
+void ListOnlyKeyFilter(QComboBox* combo)
+{
+    auto* filter = new CharacterFilter(combo, [](QChar) { return false; });
+    combo->installEventFilter(filter);
+    combo->view()->installEventFilter(filter);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+class QComboBox;
 class QLineEdit;
 
 // Key filters of entry boxes. They judge typed characters only; control keys (backspace, arrows, Tab,
@@ -11,3 +12,6 @@ void NoQuoteKeyFilter(QLineEdit* edit);
 void DigitKeyFilter(QLineEdit* edit);
 // Passes only digits, "/" and "-" (and the blank when allowBlank).
 void PhoneKeyFilter(QLineEdit* edit, bool allowBlank = false);
+// Refuses every typed character in a picker, closed or open: its entry changes only by choosing from the list
+// (arrows and the mouse).
+void ListOnlyKeyFilter(QComboBox* combo);

@@ -2,6 +2,7 @@
 
 #include "masterdata/frmartikli.h"
 #include "masterdata/frmunos.h"
+#include "reviews/documentreview.h"
 #include "stockdocs/frmPrimka.h"
 
 #include <QHash>
@@ -19,6 +20,8 @@ void registerProgramWindows(Table& table)
     table[QStringLiteral("mnuKupaca")] = [] { frmunos::openFromMenu(); };
     table[QStringLiteral("mnuPrimki")] = [] { frmPrimka::openFromMenu(AppState::ModeReceipt); };
     table[QStringLiteral("mnuIzdatnica")] = [] { frmPrimka::openFromMenu(AppState::ModeIssue); };
+    table[QStringLiteral("mnuPrimki1")] = [] { frmpregledprimki::openFromMenu(); };
+    table[QStringLiteral("mnuIzdatnica1")] = [] { frmpregledizdatnice::openFromMenu(); };
 }
 
 Table& table()
