@@ -12,6 +12,7 @@
 #include <QDateEdit>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 
@@ -70,10 +71,13 @@ QComboBox* makeBox(QWidget* parent, const QString& name, bool editable)
     box->setObjectName(name);
     box->setMaxVisibleItems(20);
     if (editable) {
-        // Typed text stays text: it adds no entry and chooses nothing.
+        // Typed text stays text: it adds no entry and chooses nothing, not even an entry it spells exactly (the
+        // box would otherwise choose that entry on Enter or when the focus leaves).
         box->setEditable(true);
         box->setInsertPolicy(QComboBox::NoInsert);
         box->setCompleter(nullptr);
+        QObject::disconnect(box->lineEdit(), &QLineEdit::editingFinished, box, nullptr);
+        QObject::disconnect(box->lineEdit(), &QLineEdit::returnPressed, box, nullptr);
     }
     return box;
 }

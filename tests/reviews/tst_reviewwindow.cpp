@@ -1,0 +1,488 @@
+#include "common/reportpane.h"
+#include "common/windowkeys.h"
+#include "core/db/appstate.h"
+#include "core/db/bookschema.h"
+#include "frame/frmSkladiste.h"
+#include "reviewbook.h"
+#include "reviews/documentreview.h"
+#include "support/testmain.h"
+
+#include <QComboBox>
+#include <QDateEdit>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+
+#include <memory>
+
+using reviewtest::ReviewBook;
+
+namespace {
+
+const QString Blank83(83, u' ');
+const QString Under83(83, u'_');
+const QString Dash83(83, u'-');
+const QString IssueHeader = "B.iz. Dat.iz.  Mjesto troška                                           Iznos";
+const QString ReceiptHeader = "B.pr. Dat.pr.  Dobavljač                 Dokument   Broj dok.  Dat.dok. Iznos";
+const QString ListingHeader = "R.br. Šifra        Naziv                 J.mj. Količina    Cijena       Iznos";
+const QString Receipt1 = "    1 01.12.26 Dom d.o.o.                Račun             R-1 30.11.26       24,00";
+const QString Receipt2 = "    2 05.12.26 Oboje                     Otpremnica       OT-7 04.12.26        7,00";
+const QString Receipt3 = "    3 09.12.26 Dom d.o.o.                Račun             R-2 08.12.26        0,99";
+const QString Issue1 = "    1 02.12.26 Proizvodnja                                                     4,50";
+const QString Issue2 = "    2 08.12.26 Kupac s vrlo dugim imenom d.d.                                  2,00";
+const QString Issue2Cut = "    2 08.12.26 Kupac s vrlo dugim imenom                                       2,00";
+
+QDate dec(int day)
+{
+    return QDate(2026, 12, day);
+}
+
+// Three receipts and two issue notes, posted as the stock-document window posts them.
+void seed(ReviewBook& book)
+{
+    const qint64 dom = book.addPartner("D", "Dom d.o.o.");
+    const qint64 kupac = book.addPartner("K", "Kupac s vrlo dugim imenom d.d.");
+    const qint64 oboje = book.addPartner("S", "Oboje");
+    const qint64 racun = book.addDocumentKind("Račun");
+    const qint64 otpremnica = book.addDocumentKind("Otpremnica");
+    const qint64 vijak = book.addArticle("A-1", "Vijak M8");
+    const qint64 matica = book.addArticle("B-2", "Matica M8");
+    book.post(true, 1, dec(1), dom, {{vijak, "10", "1,5"}, {matica, "4", "2,25"}}, racun, "R-1", QDate(2026, 11, 30));
+    book.post(true, 2, dec(5), oboje, {{vijak, "2", "3,5"}}, otpremnica, "OT-7", dec(4));
+    book.post(true, 3, dec(9), dom, {{matica, "1", "0,99"}}, racun, "R-2", dec(8));
+    book.post(false, 1, dec(2), 1, {{vijak, "3", "1,5"}});
+    book.post(false, 2, dec(8), kupac, {{vijak, "1", "2"}});
+}
+
+DocumentReview* openTwin(bool receipt)
+{
+    if (receipt)
+        frmpregledprimki::openFromMenu();
+    else
+        frmpregledizdatnice::openFromMenu();
+    DocumentReview* w = receipt ? static_cast<DocumentReview*>(frmpregledprimki::loaded())
+                                : static_cast<DocumentReview*>(frmpregledizdatnice::loaded());
+    w->activateWindow();
+    if (!QTest::qWaitForWindowActive(w))
+        qWarning("review window not active");
+    return w;
+}
+
+QStringList items(const QComboBox* box)
+{
+    QStringList texts;
+    for (int i = 0; i < box->count(); ++i)
+        texts.append(box->itemText(i));
+    return texts;
+}
+
+// The controls shown in the window's frame, in a fixed order.
+QStringList shownControls(DocumentReview* w)
+{
+    QStringList shown;
+    const QList<QWidget*> controls = {w->optvise,
+                                      w->optdatumu,
+                                      w->optdobavljacu,
+                                      w->Framedatum,
+                                      w->lblod,
+                                      w->dtpod,
+                                      w->lbldo,
+                                      w->dtpdo,
+                                      w->frameprimkadobavljac,
+                                      w->lblprimka,
+                                      w->cboizborprimke,
+                                      w->lbldobavljac,
+                                      w->cboizbordobavljaca};
+    for (QWidget* c : controls)
+        if (c->isVisibleTo(w->frameartikli))
+            shown.append(c->objectName());
+    return shown;
+}
+
+void click(QAbstractButton* button)
+{
+    QVERIFY2(button->isVisible(), qPrintable(button->objectName()));
+    QTest::mouseClick(button, Qt::LeftButton);
+}
+
+QStringList paneLines(DocumentReview* w)
+{
+    return w->rtfprimke->toPlainText().split(u'\n');
+}
+
+// Types a date into a picker as a person would: day, month and year digits from its first field on.
+void typeDate(QDateEdit* picker, const QString& digits)
+{
+    picker->setFocus();
+    picker->setSelectedSection(QDateTimeEdit::DaySection);
+    QTest::keyClicks(picker, digits);
+}
+
+} // namespace
+
+class ReviewWindowTest : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init() { m_book = std::make_unique<ReviewBook>(); }
+    void cleanup() { m_book.reset(); }
+
+    void opensWithTheLastDocumentChosen_data();
+    void opensWithTheLastDocumentChosen();
+    void opensOnABookWithoutDocuments();
+    void layoutsFollowTheOptions();
+    void documentBoxRefusesTyping();
+    void typedPartnerLoadsNothing();
+    void documentWithoutLinesShowsZero();
+    void enterInEachTwin();
+    void menusReleasedOnEachWayOfClosing_data();
+    void menusReleasedOnEachWayOfClosing();
+    void printAsksAndPrintsThePane();
+
+private:
+    std::unique_ptr<ReviewBook> m_book;
+};
+
+void ReviewWindowTest::opensWithTheLastDocumentChosen_data()
+{
+    QTest::addColumn<bool>("receipt");
+    QTest::addColumn<QStringList>("numbers");
+    QTest::addColumn<QStringList>("summary");
+    QTest::newRow("receipts") << true << QStringList{"1", "2", "3"} << QStringList{ReceiptHeader, Blank83, Receipt3};
+    QTest::newRow("issue notes") << false << QStringList{"1", "2"} << QStringList{IssueHeader, Blank83, Issue2};
+}
+
+void ReviewWindowTest::opensWithTheLastDocumentChosen()
+{
+    QFETCH(bool, receipt);
+    QFETCH(QStringList, numbers);
+    QFETCH(QStringList, summary);
+    knjtest::MsgBoxScript boxes;
+    seed(*m_book);
+    DocumentReview* w = openTwin(receipt);
+    QCOMPARE(w->windowTitle(), receipt ? QStringLiteral("Pregled primki") : QStringLiteral("Pregled izdatnica"));
+    QCOMPARE(w->lblprimka->text(), receipt ? QStringLiteral("Primka:") : QStringLiteral("Izdatnica:"));
+    QCOMPARE(w->lbldobavljac->text(), receipt ? QStringLiteral("Dobavljač:") : QStringLiteral("Mj.troška:"));
+    QVERIFY(w->optzakljucak->isChecked() && w->Optjedne->isChecked() && w->optdatumu->isChecked());
+    QCOMPARE(items(w->cboizborprimke), numbers);
+    QCOMPARE(w->cboizborprimke->currentText(), numbers.last());
+    QCOMPARE(shownControls(w), (QStringList{"optvise", "frameprimkadobavljac", "lblprimka", "cboizborprimke"}));
+    QCOMPARE(w->dtpod->date(), QDate::currentDate());
+    QCOMPARE(w->dtpdo->date(), QDate::currentDate());
+    QVERIFY(!m_book->menusEnabled());
+
+    click(w->cmdprikazart);
+    QCOMPARE(paneLines(w), summary);
+    QCOMPARE(boxes.calls().size(), 0);
+}
+
+void ReviewWindowTest::opensOnABookWithoutDocuments()
+{
+    knjtest::MsgBoxScript boxes;
+    for (bool receipt : {true, false}) {
+        DocumentReview* w = openTwin(receipt);
+        QCOMPARE(w->cboizborprimke->count(), 0);
+        QVERIFY(w->frameprimkadobavljac->isVisible() && !w->Framedatum->isVisible());
+        click(w->cmdprikazart);
+        QCOMPARE(paneLines(w), (QStringList{receipt ? ReceiptHeader : IssueHeader, Blank83}));
+        click(w->optvise);
+        click(w->cmdprikazart);
+        QCOMPARE(w->rtfprimke->toPlainText(), QString()); // no document in the range: no header either
+        click(w->optprikaz);
+        click(w->cmdprikazart);
+        QCOMPARE(paneLines(w).last(), QString(58, u' ') + "Ukupni iznos:        0,00");
+    }
+    QCOMPARE(boxes.calls().size(), 0);
+}
+
+void ReviewWindowTest::layoutsFollowTheOptions()
+{
+    seed(*m_book);
+    DocumentReview* w = openTwin(true);
+    const QStringList one = {"optvise", "frameprimkadobavljac", "lblprimka", "cboizborprimke"};
+    const QStringList range = {"optvise", "optdatumu", "optdobavljacu", "Framedatum",
+                               "lblod",   "dtpod",     "lbldo",         "dtpdo"};
+    const QStringList partner = {"optvise",   "optdatumu",      "optdobavljacu", "frameprimkadobavljac",
+                                 "lblprimka", "cboizborprimke", "lbldobavljac",  "cboizbordobavljaca"};
+    const QStringList full = {"frameprimkadobavljac", "lblprimka", "cboizborprimke"};
+
+    click(w->optprikaz);
+    QCOMPARE(shownControls(w), full);
+    QVERIFY(w->Optjedne->isChecked());
+    click(w->optzakljucak);
+    QCOMPARE(shownControls(w), one);
+    click(w->optvise);
+    QCOMPARE(shownControls(w), range);
+    click(w->optdobavljacu);
+    QCOMPARE(shownControls(w), partner);
+    click(w->optdatumu);
+    QCOMPARE(shownControls(w), range);
+    click(w->optdobavljacu);
+    click(w->Optjedne);
+    QCOMPARE(shownControls(w), one);
+    QCOMPARE(items(w->cboizborprimke), (QStringList{"1", "2", "3"}));
+    click(w->optvise); // "Dobavljaču" still selected: the partner's documents again
+    QCOMPARE(shownControls(w), partner);
+    QCOMPARE(items(w->cboizborprimke), QStringList{"2"});
+    click(w->optprikaz);
+    QCOMPARE(shownControls(w), full);
+    QCOMPARE(items(w->cboizborprimke), (QStringList{"1", "2", "3"}));
+    click(w->Optjedne);
+    QCOMPARE(shownControls(w), full);
+    click(w->optzakljucak);
+    click(w->optvise);
+    QVERIFY(w->optdobavljacu->isChecked());
+    click(w->optdatumu);
+    QCOMPARE(shownControls(w), range);
+}
+
+void ReviewWindowTest::documentBoxRefusesTyping()
+{
+    seed(*m_book);
+    DocumentReview* w = openTwin(true);
+    w->cboizborprimke->setFocus();
+    for (const char* key : {"1", "2", "x"}) {
+        QTest::keyClicks(w->cboizborprimke, key);
+        QCOMPARE(w->cboizborprimke->currentText(), QStringLiteral("3"));
+    }
+    QCOMPARE(w->chosenDocument()->number, 3);
+    QTest::keyClick(w->cboizborprimke, Qt::Key_Up); // arrows still choose
+    QCOMPARE(w->cboizborprimke->currentText(), QStringLiteral("2"));
+    QCOMPARE(w->chosenDocument()->number, 2);
+    click(w->cmdprikazart);
+    QCOMPARE(paneLines(w), (QStringList{ReceiptHeader, Blank83, Receipt2}));
+}
+
+void ReviewWindowTest::typedPartnerLoadsNothing()
+{
+    seed(*m_book);
+    DocumentReview* w = openTwin(true);
+    click(w->optvise);
+    click(w->optdobavljacu);
+    QCOMPARE(items(w->cboizbordobavljaca), (QStringList{"Dom d.o.o.", "Oboje"}));
+    QCOMPARE(w->cboizbordobavljaca->currentText(), QStringLiteral("Oboje"));
+    w->cboizbordobavljaca->setFocus();
+    w->cboizbordobavljaca->lineEdit()->selectAll();
+    knjtest::typeText(w->cboizbordobavljaca->lineEdit(), "Dom d.o.o.");
+    QCOMPARE(w->cboizbordobavljaca->currentText(), QStringLiteral("Dom d.o.o."));
+    QCOMPARE(items(w->cboizborprimke), QStringList{"2"});
+    click(w->cmdprikazart);
+    // The documents loaded are Oboje's, and so is the name printed.
+    QCOMPARE(paneLines(w), (QStringList{ReceiptHeader, Under83, Receipt2}));
+    QCOMPARE(items(w->cboizbordobavljaca), (QStringList{"Dom d.o.o.", "Oboje"}));
+}
+
+void ReviewWindowTest::documentWithoutLinesShowsZero()
+{
+    seed(*m_book);
+    const qint64 lonely = m_book->addPartner("K", "Prazna");
+    m_book->post(false, 3, dec(3), lonely, {});
+    DocumentReview* w = openTwin(false);
+    QCOMPARE(w->cboizborprimke->currentText(), QStringLiteral("3"));
+    click(w->cmdprikazart);
+    QCOMPARE(paneLines(w).last(), "    3 03.12.26 Prazna" + QString(49, u' ') + "  " + "       0,00");
+    QTest::keyClick(w->cboizborprimke, Qt::Key_Up);
+    click(w->cmdprikazart);
+    QCOMPARE(paneLines(w).last(), Issue2);
+    QTest::keyClick(w->cboizborprimke, Qt::Key_Down);
+    click(w->cmdprikazart);
+    QVERIFY(paneLines(w).last().endsWith("       0,00"));
+}
+
+void ReviewWindowTest::enterInEachTwin()
+{
+    seed(*m_book);
+    DocumentReview* issue = openTwin(false);
+    issue->cboizborprimke->setFocus();
+    QTest::keyClick(issue->cboizborprimke, Qt::Key_Return);
+    QCOMPARE(paneLines(issue), (QStringList{IssueHeader, Blank83, Issue2}));
+    issue->optvise->setFocus();
+    QTest::keyClick(issue->optvise, Qt::Key_Enter, Qt::KeypadModifier);
+    QVERIFY(frmpregledizdatnice::isLoaded());
+
+    QPointer<DocumentReview> receipt = openTwin(true);
+    receipt->optzakljucak->setFocus();
+    QTest::keyClick(receipt->optzakljucak, Qt::Key_Return);
+    QTRY_VERIFY(!receipt);
+    QVERIFY(!frmpregledprimki::isLoaded());
+}
+
+void ReviewWindowTest::menusReleasedOnEachWayOfClosing_data()
+{
+    QTest::addColumn<bool>("receipt");
+    QTest::addColumn<QString>("way");
+    for (bool receipt : {true, false})
+        for (const char* way : {"button", "Esc", "close box"})
+            QTest::addRow("%s, %s", receipt ? "receipts" : "issue notes", way) << receipt << QString(way);
+}
+
+void ReviewWindowTest::menusReleasedOnEachWayOfClosing()
+{
+    QFETCH(bool, receipt);
+    QFETCH(QString, way);
+    QPointer<DocumentReview> w = openTwin(receipt);
+    QVERIFY(!m_book->menusEnabled());
+    QCOMPARE(w->exitButton->objectName(), receipt ? QStringLiteral("Command1") : QStringLiteral("cmdizlaz"));
+    if (way == "button")
+        click(w->exitButton);
+    else if (way == "Esc")
+        QTest::keyClick(w->rtfprimke, Qt::Key_Escape);
+    else
+        w->close();
+    QTRY_VERIFY(!w);
+    QVERIFY(m_book->menusEnabled());
+}
+
+void ReviewWindowTest::printAsksAndPrintsThePane()
+{
+    seed(*m_book);
+    knjtest::MsgBoxScript boxes;
+    knjtest::PrintRecorder printer(m_book->path() + ".pdf");
+    DocumentReview* w = openTwin(false);
+    click(w->cmdispisart); // empty pane: nothing
+    QCOMPARE(boxes.calls().size(), 0);
+    click(w->cmdprikazart);
+    boxes.answer(MsgYes);
+    click(w->cmdispisart);
+    QCOMPARE(boxes.last().prompt, QStringLiteral("Ispis na pisač?"));
+    QCOMPARE(boxes.last().title, QStringLiteral("Ispis!"));
+    QCOMPARE(printer.jobs(), 1);
+    QVERIFY(printer.lines().join(u'\n').contains(QStringLiteral("Kupac s vrlo dugim imenom d.d.")));
+}
+
+// The road a person takes: the main window's "&Pregled" items, the options, the boxes, "&Prikaz".
+class ReviewRoadTest : public QObject
+{
+    Q_OBJECT
+private slots:
+    void receiptReviewFromTheMenu();
+    void issueReviewFromTheMenu();
+
+private:
+    DocumentReview* openFromMenu(frmSkladiste* main, const char* item);
+};
+
+DocumentReview* ReviewRoadTest::openFromMenu(frmSkladiste* main, const char* item)
+{
+    knjtest::triggerAction(main, QLatin1String(item));
+    QMdiSubWindow* sub = main->mdiArea->activeSubWindow();
+    if (!sub)
+        return nullptr;
+    auto* w = qobject_cast<DocumentReview*>(sub->widget());
+    if (w && !QTest::qWaitForWindowActive(w))
+        qWarning("review window not active");
+    return w;
+}
+
+void ReviewRoadTest::receiptReviewFromTheMenu()
+{
+    ReviewBook book;
+    seed(book);
+    knjtest::MsgBoxScript boxes;
+    QVERIFY(frmSkladiste::openBook(QStringLiteral("Knjiga: Roba")));
+    frmSkladiste* main = frmSkladiste::loaded();
+    QVERIFY(QTest::qWaitForWindowExposed(main));
+    DocumentReview* w = openFromMenu(main, "mnuPrimki1");
+    QVERIFY(w);
+    QCOMPARE(w->objectName(), QStringLiteral("frmpregledprimki"));
+    QVERIFY(!main->mnuPregled->menuAction()->isEnabled());
+
+    click(w->cmdprikazart);
+    QCOMPARE(paneLines(w), (QStringList{ReceiptHeader, Blank83, Receipt3}));
+
+    click(w->optvise);
+    typeDate(w->dtpod, "01122026");
+    typeDate(w->dtpdo, "08122026");
+    QCOMPARE(w->dtpod->date(), dec(1));
+    QCOMPARE(w->dtpdo->date(), dec(8));
+    click(w->cmdprikazart);
+    QCOMPARE(paneLines(w), (QStringList{ReceiptHeader, Under83, Receipt1, Receipt2}));
+    typeDate(w->dtpod, "09122026");
+    click(w->cmdprikazart);
+    QCOMPARE(w->rtfprimke->toPlainText(), QString());
+
+    click(w->optdobavljacu);
+    QCOMPARE(w->cboizbordobavljaca->currentText(), QStringLiteral("Oboje"));
+    w->cboizbordobavljaca->setFocus();
+    QTest::keyClick(w->cboizbordobavljaca, Qt::Key_Up);
+    QCOMPARE(w->cboizbordobavljaca->currentText(), QStringLiteral("Dom d.o.o."));
+    QCOMPARE(items(w->cboizborprimke), (QStringList{"1", "3"}));
+    click(w->cmdprikazart);
+    QCOMPARE(paneLines(w), (QStringList{ReceiptHeader, Under83, Receipt1, Receipt3}));
+
+    click(w->optprikaz);
+    w->cboizborprimke->setFocus();
+    QTest::keyClick(w->cboizborprimke, Qt::Key_Home);
+    click(w->cmdprikazart);
+    QCOMPARE(
+        paneLines(w),
+        (QStringList{ReceiptHeader, Blank83, Receipt1, Under83, ListingHeader, Blank83, Dash83,
+                     "   1. A-1          Vijak M8              kom         10,00         1,50       15,00",
+                     "   2. B-2          Matica M8             kom          4,00         2,25        9,00", Under83,
+                     "                                                          Ukupni iznos:       24,00"}));
+    QVERIFY(!w->rtfprimke->toPlainText().endsWith(u'\n'));
+
+    QTest::keyClick(w->cmdprikazart, Qt::Key_Escape);
+    QTRY_VERIFY(main->mdiArea->subWindowList().isEmpty());
+    QVERIFY(main->mnuPregled->menuAction()->isEnabled());
+    QCOMPARE(boxes.calls().size(), 0);
+}
+
+void ReviewRoadTest::issueReviewFromTheMenu()
+{
+    ReviewBook book;
+    seed(book);
+    knjtest::MsgBoxScript boxes;
+    QVERIFY(frmSkladiste::openBook(QStringLiteral("Knjiga: Roba")));
+    frmSkladiste* main = frmSkladiste::loaded();
+    QVERIFY(QTest::qWaitForWindowExposed(main));
+    DocumentReview* w = openFromMenu(main, "mnuIzdatnica1");
+    QVERIFY(w);
+    QCOMPARE(w->objectName(), QStringLiteral("frmpregledizdatnice"));
+
+    QTest::keyClick(w->cboizborprimke, Qt::Key_Return); // Enter shows the report
+    QCOMPARE(paneLines(w), (QStringList{IssueHeader, Blank83, Issue2}));
+
+    click(w->optvise);
+    typeDate(w->dtpod, "02122026");
+    typeDate(w->dtpdo, "08122026");
+    click(w->cmdprikazart);
+    QCOMPARE(paneLines(w),
+             (QStringList{IssueHeader, Blank83,
+                          "    1 02.12.26 Proizvodnja                                                     4,50",
+                          Issue2Cut}));
+
+    click(w->optdobavljacu);
+    QCOMPARE(items(w->cboizbordobavljaca), (QStringList{"Proizvodnja", "Kupac s vrlo dugim imenom d.d.", "Oboje"}));
+    QCOMPARE(w->cboizborprimke->count(), 0);
+    click(w->cmdprikazart);
+    QCOMPARE(paneLines(w), (QStringList{IssueHeader, Blank83}));
+    w->cboizbordobavljaca->setFocus();
+    QTest::keyClick(w->cboizbordobavljaca, Qt::Key_Up);
+    QTest::keyClick(w->cboizbordobavljaca, Qt::Key_Up);
+    QCOMPARE(items(w->cboizborprimke), QStringList{"1"});
+    click(w->cmdprikazart);
+    QCOMPARE(paneLines(w), (QStringList{IssueHeader, Blank83, Issue1}));
+
+    click(w->optprikaz);
+    click(w->cmdprikazart);
+    QCOMPARE(
+        paneLines(w),
+        (QStringList{IssueHeader, Blank83, Issue2, Under83, ListingHeader, Blank83, Dash83,
+                     "   1. A-1          Vijak M8              kom          1,00         2,00        2,00", Under83,
+                     "                                                          Ukupni iznos:        2,00"}));
+    click(w->exitButton);
+    QTRY_VERIFY(main->mdiArea->subWindowList().isEmpty());
+    QVERIFY(main->mnuNoviunos->menuAction()->isEnabled());
+    QCOMPARE(boxes.calls().size(), 0);
+}
+
+KNJ_REGISTER_TEST(ReviewWindowTest)
+KNJ_REGISTER_TEST(ReviewRoadTest)
+#include "tst_reviewwindow.moc"
