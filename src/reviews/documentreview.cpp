@@ -8,6 +8,7 @@
 #include "core/reports/reviewstext.h"
 #include "core/text/datetext.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QDateEdit>
 #include <QGroupBox>
@@ -120,6 +121,11 @@ DocumentReview::DocumentReview(bool receipt) : WorkingWindow(MenuGroup::Warehous
     rtfprimke->setObjectName(QStringLiteral("rtfprimke"));
     rtfprimke->setAccessibleName(receipt ? ReceiptCaption : IssueCaption);
 
+    // The controls' small design type, so that every caption fits its place (the pane keeps its own font).
+    QFont small = frameartikli->font();
+    small.setPointSize(8);
+    frameartikli->setFont(small);
+
     optzakljucak->setChecked(true);
     Optjedne->setChecked(true);
     optdatumu->setChecked(true);
@@ -155,10 +161,12 @@ void DocumentReview::placeControls()
     for (int i = 0; i < int(std::size(controls)); ++i) {
         QWidget* w = controls[i];
         const Placement& p = places[i];
-        // Boxes and pickers keep at least the height their text needs.
+        // Boxes and pickers keep at least the height their text needs, captions at least their width.
         const bool entry = qobject_cast<QComboBox*>(w) || qobject_cast<QDateEdit*>(w);
+        const bool caption = qobject_cast<QLabel*>(w) || qobject_cast<QRadioButton*>(w);
         const int height = entry ? std::max(twips(p.height), w->sizeHint().height()) : twips(p.height);
-        w->setGeometry(twips(p.left), twips(p.top), twips(p.width), height);
+        const int width = caption ? std::max(twips(p.width), w->sizeHint().width()) : twips(p.width);
+        w->setGeometry(twips(p.left), twips(p.top), width, height);
         if (w->focusPolicy() & Qt::TabFocus)
             tabOrder.append({p.tab, w});
     }
@@ -289,6 +297,8 @@ void DocumentReview::partnerModeClicked()
     }
     for (const Reviews::PartnerChoice& p : m_partners)
         cboizbordobavljaca->addItem(p.name);
+    // The open list shows long names whole.
+    cboizbordobavljaca->view()->setMinimumWidth(cboizbordobavljaca->view()->sizeHintForColumn(0) + 8);
     cboizbordobavljaca->setCurrentIndex(int(m_partners.size()) - 1);
     if (m_partners.isEmpty())
         return;
@@ -298,6 +308,7 @@ void DocumentReview::partnerModeClicked()
 
 void DocumentReview::partnerChosen(int index)
 {
+    cboizbordobavljaca->lineEdit()->setCursorPosition(0); // a long name shows from its start
     cboizborprimke->clear();
     m_partnerDocuments.clear();
     if (index >= 0 && index < m_partners.size())
