@@ -9,6 +9,7 @@
 
 #include <QComboBox>
 #include <QDateEdit>
+#include <QFile>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -144,6 +145,7 @@ private slots:
     void menusReleasedOnEachWayOfClosing_data();
     void menusReleasedOnEachWayOfClosing();
     void printAsksAndPrintsThePane();
+    void unreadableBookIsReportedOnce();
 
 private:
     std::unique_ptr<ReviewBook> m_book;
@@ -354,6 +356,25 @@ void ReviewWindowTest::printAsksAndPrintsThePane()
     QCOMPARE(boxes.last().title, QStringLiteral("Ispis!"));
     QCOMPARE(printer.jobs(), 1);
     QVERIFY(printer.lines().join(u'\n').contains(QStringLiteral("Kupac s vrlo dugim imenom d.d.")));
+}
+
+void ReviewWindowTest::unreadableBookIsReportedOnce()
+{
+    seed(*m_book);
+    knjtest::MsgBoxScript boxes;
+    DocumentReview* w = openTwin(true);
+    click(w->optvise);
+    typeDate(w->dtpod, "01122026");
+    typeDate(w->dtpdo, "09122026");
+    click(w->cmdprikazart);
+    QCOMPARE(paneLines(w).size(), 5);
+    QVERIFY(QFile::remove(m_book->path()));
+    click(w->cmdprikazart);
+    QCOMPARE(boxes.calls().size(), 1);
+    QCOMPARE(boxes.last().style, 0);
+    QCOMPARE(boxes.last().title, applicationTitle());
+    QVERIFY(boxes.last().prompt.contains(QStringLiteral("Skladiste1.mdb")));
+    QVERIFY(w->rtfprimke->isEmpty()); // no report is left standing as if it were the new one
 }
 
 // The road a person takes: the main window's "&Pregled" items, the options, the boxes, "&Prikaz".
