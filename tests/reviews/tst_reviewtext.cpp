@@ -15,10 +15,6 @@ namespace {
 
 const QString Partner30 = QStringLiteral("Građevinski obrt Marić i sinov");
 const QString Partner41 = QStringLiteral("Poljoprivredna zadruga Slavonija d.o.o. X");
-const QString IssueHeader =
-    QStringLiteral("B.iz. Dat.iz.  Mjesto troška                                           Iznos");
-const QString ReceiptHeader =
-    QStringLiteral("B.pr. Dat.pr.  Dobavljač                 Dokument   Broj dok.  Dat.dok. Iznos");
 
 QDate day(const QString& iso)
 {
@@ -55,44 +51,11 @@ class ReviewTextTest : public QObject
 {
     Q_OBJECT
 private slots:
-    void headerAndRule_data();
-    void headerAndRule();
     void documentLine_data();
     void documentLine();
-    void summaryWithoutDocuments();
-    void fullListingOfOneLine();
     void listingLine_data();
     void listingLine();
-    void fullListingWithoutDocument();
 };
-
-void ReviewTextTest::headerAndRule_data()
-{
-    QTest::addColumn<bool>("receipt");
-    QTest::addColumn<Summary>("which");
-    QTest::addColumn<QString>("header");
-    QTest::addColumn<QChar>("rule");
-    QTest::newRow("issue, one") << false << Summary::OneDocument << IssueHeader << QChar(u' ');
-    QTest::newRow("issue, range") << false << Summary::DateRange << IssueHeader << QChar(u' ');
-    QTest::newRow("issue, partner") << false << Summary::Partner << IssueHeader << QChar(u' ');
-    QTest::newRow("receipt, one") << true << Summary::OneDocument << ReceiptHeader << QChar(u' ');
-    QTest::newRow("receipt, range") << true << Summary::DateRange << ReceiptHeader << QChar(u'_');
-    QTest::newRow("receipt, partner") << true << Summary::Partner << ReceiptHeader << QChar(u'_');
-}
-
-void ReviewTextTest::headerAndRule()
-{
-    QFETCH(bool, receipt);
-    QFETCH(Summary, which);
-    QFETCH(QString, header);
-    QFETCH(QChar, rule);
-    const QStringList text = ReviewsText::summary(receipt, which, {document(1, "2026-12-08", "A", "1")});
-    QCOMPARE(text.size(), 3);
-    QCOMPARE(text[0], header);
-    QCOMPARE(text[0].size(), receipt ? 77 : 76);
-    QCOMPARE(text[0].indexOf(QStringLiteral("Iznos")), receipt ? 72 : 71); // columns 73-77 and 72-76
-    QCOMPARE(text[1], QString(83, rule));
-}
 
 void ReviewTextTest::documentLine_data()
 {
@@ -124,35 +87,6 @@ void ReviewTextTest::documentLine()
     QCOMPARE(text[2], expected);
 }
 
-void ReviewTextTest::summaryWithoutDocuments()
-{
-    for (bool receipt : {false, true}) {
-        QCOMPARE(ReviewsText::summary(receipt, Summary::DateRange, {}), QStringList());
-        QCOMPARE(ReviewsText::summary(receipt, Summary::OneDocument, {}).size(), 2);
-        QCOMPARE(ReviewsText::summary(receipt, Summary::Partner, {}).size(), 2);
-    }
-}
-
-void ReviewTextTest::fullListingOfOneLine()
-{
-    const QStringList text = ReviewsText::fullListing(false, document(4, "2026-12-08", "Proizvodnja", "7"),
-                                                      {line("A-1", "Vijak M8", "kom", "2", "3,5")});
-    const QStringList expected = {
-        IssueHeader,
-        QString(83, u' '),
-        "    4 08.12.26 Proizvodnja                                                     7,00",
-        QString(83, u'_'),
-        "R.br. Šifra        Naziv                 J.mj. Količina    Cijena       Iznos",
-        QString(83, u' '),
-        QString(83, u'-'),
-        "   1. A-1          Vijak M8              kom          2,00         3,50        7,00",
-        QString(83, u'_'),
-        "                                                          Ukupni iznos:        7,00"};
-    QCOMPARE(text, expected);
-    QCOMPARE(text[4].size(), 77);
-    QCOMPARE(text.last().size(), 83);
-}
-
 void ReviewTextTest::listingLine_data()
 {
     QTest::addColumn<int>("count");
@@ -177,15 +111,6 @@ void ReviewTextTest::listingLine()
     const QStringList text = ReviewsText::fullListing(true, std::nullopt, lines);
     QCOMPARE(text[6 + count - 1], expected);
     QCOMPARE(text.last(), QString(58, u' ') + "Ukupni iznos: " + total.rightJustified(11));
-}
-
-void ReviewTextTest::fullListingWithoutDocument()
-{
-    const QStringList text = ReviewsText::fullListing(true, std::nullopt, {});
-    QCOMPARE(text.size(), 8);
-    QCOMPARE(text[0], ReceiptHeader);
-    QCOMPARE(text[1], QString(83, u' '));
-    QCOMPARE(text.last(), QString(58, u' ') + "Ukupni iznos: " + "       0,00");
 }
 
 KNJ_REGISTER_TEST(ReviewTextTest)
