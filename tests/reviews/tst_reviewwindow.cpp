@@ -7,6 +7,8 @@
 #include <QComboBox>
 #include <QDateEdit>
 #include <QFile>
+#include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
