@@ -27,7 +27,7 @@ struct Placement
     int left, top, width, height, tab;
 };
 
-// In the order of DocumentReview::controls(): the issue-note review, then the receipt review.
+// In the order of DocumentReview::placeControls(): the issue-note review, then the receipt review.
 const Placement IssuePlaces[] = {
     {0, 0, 9516, 6168, 14},     {0, 0, 1755, 1188, 23},     {120, 360, 1455, 255, 0},   {120, 630, 1485, 465, 1},
     {1710, 0, 1245, 1188, 22},  {180, 360, 1005, 255, 2},   {180, 756, 825, 255, 3},    {2940, 0, 1770, 1188, 18},
@@ -187,14 +187,17 @@ void DocumentReview::load()
         failure = e.description();
     }
     fillDocumentBox(documents);
-    for (QWidget* w :
-         {static_cast<QWidget*>(optdatumu), static_cast<QWidget*>(optdobavljacu), static_cast<QWidget*>(Framedatum),
-          static_cast<QWidget*>(cboizbordobavljaca), static_cast<QWidget*>(lbldobavljac)})
-        w->hide();
-    frameprimkadobavljac->show();
+    showOneDocumentLayout();
     if (!documents.isEmpty())
         documentChosen();
     ReportErrTail(failure);
+}
+
+void DocumentReview::showOneDocumentLayout()
+{
+    for (QWidget* w : QList<QWidget*>{optdatumu, optdobavljacu, Framedatum, cboizbordobavljaca, lbldobavljac})
+        w->hide();
+    frameprimkadobavljac->show();
 }
 
 void DocumentReview::fillDocumentBox(const QList<Reviews::DocumentChoice>& documents)
@@ -254,9 +257,7 @@ void DocumentReview::dateRangeClicked()
 void DocumentReview::oneDocumentClicked()
 {
     cboizborprimke->clear();
-    for (QWidget* w : QList<QWidget*>{optdatumu, optdobavljacu, Framedatum, cboizbordobavljaca, lbldobavljac})
-        w->hide();
-    frameprimkadobavljac->show();
+    showOneDocumentLayout();
     try {
         fillDocumentBox(Reviews::documents(bookPath(), m_receipt));
     } catch (const DbError& e) {
@@ -321,9 +322,10 @@ void DocumentReview::partnerChosen(int index)
         ReportErrTail(e.description());
         return;
     }
+    QList<Reviews::DocumentChoice> choices;
     for (const Reviews::ReviewDocument& d : m_partnerDocuments)
-        cboizborprimke->addItem(QString::number(d.number), d.id);
-    cboizborprimke->setCurrentIndex(int(m_partnerDocuments.size()) - 1);
+        choices.append({d.id, d.number});
+    fillDocumentBox(choices);
 }
 
 void DocumentReview::showReport()

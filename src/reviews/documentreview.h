@@ -82,6 +82,8 @@ private:
     // Loads the documents of the partner at that index of the partner box (or of the partner loaded before).
     void partnerChosen(int index);
     void showReport();
+    // The document box alone: the range, the partner box and the choice of several hidden.
+    void showOneDocumentLayout();
     // Fills the document box with the documents' numbers; the last one is current.
     void fillDocumentBox(const QList<Reviews::DocumentChoice>& documents);
 
