@@ -26,6 +26,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QTreeWidget>
 #include <QTest>
 #include <QWindow>
 
@@ -49,6 +50,8 @@ private slots:
     void renameOfADeletedBookIsReported();
     void enterButtonFollowsTheSelectedBook();
     void namesShowAsTypedInTitles();
+    void choosersKeepTheirSize();
+    void listsUseTheWindowsWidth();
 
 private:
     // Clicks the company's row in the company chooser and presses "&Ulaz".
@@ -454,6 +457,66 @@ void OpenBookTest::namesShowAsTypedInTitles()
     QVERIFY(editor);
     editor->show();
     QCOMPARE(editor->windowHandle()->title(), QStringLiteral("Izmjena podataka - Alfa [*]"));
+}
+
+void OpenBookTest::choosersKeepTheirSize()
+{
+    ProgramFolderFixture folder;
+    MsgBoxScript boxes;
+    addCompany(QStringLiteral("Alfa"));
+    frmIzborKnjige* books = openCompany(QStringLiteral("Alfa"));
+    QVERIFY(books);
+    frmUpisNove* editor = frmUpisNove::instance();
+    for (QWidget* w : {static_cast<QWidget*>(frmIzborTvrtke::loaded()), static_cast<QWidget*>(books),
+                       static_cast<QWidget*>(editor)}) {
+        w->show();
+        const QSize size = w->size();
+        w->resize(size + QSize(200, 150));
+        QCOMPARE(w->size(), size);
+        QVERIFY2(!(w->windowFlags() & Qt::WindowMaximizeButtonHint), qPrintable(w->objectName()));
+    }
+    // The entry frame fits inside the book chooser's fixed size.
+    QTest::mouseClick(books->cmdNova, Qt::LeftButton);
+    QVERIFY(books->Frame1->isVisible());
+    QVERIFY(books->rect().contains(books->Frame1->geometry()));
+    QVERIFY(books->lsvotvorene->height() > 40);
+}
+
+void OpenBookTest::listsUseTheWindowsWidth()
+{
+    ProgramFolderFixture folder;
+    MsgBoxScript boxes;
+    const qint64 alfa = addCompany(QStringLiteral("Alfa"));
+    Registry::insertBook(alfa, QStringLiteral("Roba"), QStringLiteral("Skladiste"), "a");
+    enterBook(openCompany(QStringLiteral("Alfa")), QStringLiteral("Roba"));
+    frmSkladiste* main = frmSkladiste::loaded();
+    QVERIFY(QTest::qWaitForWindowExposed(main));
+    const auto usedWidth = [](QTreeWidget* list) {
+        int sum = 0;
+        for (int c = 0; c < list->columnCount(); ++c)
+            if (!list->isColumnHidden(c))
+                sum += list->columnWidth(c);
+        return sum;
+    };
+
+    // Every column of the pending lines, "Iznos" included, is in sight without scrolling sideways.
+    triggerAction(main, QStringLiteral("mnuPrimki"));
+    frmPrimka* receipt = frmPrimka::loaded();
+    QVERIFY(receipt);
+    QApplication::processEvents();
+    QTreeWidget* lines = receipt->lsvartprimka;
+    QVERIFY(usedWidth(lines) <= lines->viewport()->width());
+    QVERIFY(lines->columnWidth(frmPrimka::ColIznos) > 100);
+    QVERIFY(lines->columnWidth(frmPrimka::ColId) <= 2);
+
+    // The stored partners fill their list; the names get the room that is left.
+    QTest::mouseClick(receipt->cmddobavljac, Qt::LeftButton);
+    frmunos* partners = frmunos::loaded();
+    QVERIFY(partners);
+    QApplication::processEvents();
+    QTreeWidget* stored = partners->lsveditkd;
+    QCOMPARE(usedWidth(stored), stored->viewport()->width());
+    QVERIFY(stored->columnWidth(1) > 96);
 }
 
 KNJ_REGISTER_TEST(OpenBookTest)
