@@ -154,10 +154,11 @@ bool frmSkladiste::enterBook(const QString& caption)
 {
     const QString bookFile = AppState::bazaknjige;
     const QString kind = AppState::vrstabaze;
-    // The working windows finish on the book they were opened for.
+    // The working windows finish on the book they were opened for; entering the open book again keeps them.
     AppState::bazaknjige = m_bookFile;
     AppState::vrstabaze = m_bookKind;
-    if (!closeWorkingWindows() || !ensureBookFile(bookFile, kind))
+    const bool sameBook = bookFile == m_bookFile && kind == m_bookKind;
+    if ((!sameBook && !closeWorkingWindows()) || !ensureBookFile(bookFile, kind))
         return false;
     m_bookFile = AppState::bazaknjige = bookFile;
     m_bookKind = AppState::vrstabaze = kind;

@@ -26,8 +26,8 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
-#include <QTreeWidget>
 #include <QTest>
+#include <QTreeWidget>
 #include <QWindow>
 
 using namespace knjtest;
@@ -243,6 +243,11 @@ void OpenBookTest::enteringAnotherBookClosesWorkingWindowsFirst()
     QPointer<frmartikli> articles = articlesWithPendingRow(main);
     QVERIFY(articles);
     QCOMPARE(articles->lsvartikli->topLevelItemCount(), 1);
+
+    // Entering the open book again asks nothing and keeps its windows.
+    enterBook(books, QStringLiteral("Roba"));
+    QVERIFY(boxes.calls().isEmpty());
+    QVERIFY(articles && articles->isVisible());
 
     // Cancel keeps everything as it was.
     boxes.answer(MsgCancel);
