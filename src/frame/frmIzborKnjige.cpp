@@ -25,6 +25,8 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 frmIzborKnjige::frmIzborKnjige()
 {
     setObjectName(QStringLiteral("frmIzborKnjige"));
@@ -374,9 +376,9 @@ void frmIzborKnjige::cmdunosimoClick()
         } else {
             Registry::updateBook(m_editBookId, txtnaziv->text(), txtadresa->text());
             // An update of a book deleted meanwhile changes nothing.
-            bookGone = true;
-            for (const Registry::Book& book : Registry::booksOfCompany(m_listedCompany))
-                bookGone = bookGone && book.id != m_editBookId;
+            const QList<Registry::Book> books = Registry::booksOfCompany(m_listedCompany);
+            bookGone = std::none_of(books.begin(), books.end(),
+                                    [this](const Registry::Book& book) { return book.id == m_editBookId; });
         }
     } catch (const DbError& e) {
         // The frame keeps what was typed.
