@@ -4,6 +4,8 @@
 #include "core/db/database.h"
 #include "core/db/programfolder.h"
 #include "core/db/registry.h"
+#include "core/text/datetext.h"
+#include "core/text/reporttext.h"
 
 #include <QFileInfo>
 #include <QHash>
@@ -207,3 +209,43 @@ void remove(const QString& bookPath, qint64 productId)
 }
 
 } // namespace Products
+
+namespace {
+
+// A number cell of the printout: the value with two decimals; a text that is no number stays as it is.
+QString printedFigure(const QString& text)
+{
+    const auto value = Figure::parse(text);
+    return value ? MoneyColumn12(*value).trimmed() : text.trimmed();
+}
+
+} // namespace
+
+QStringList BillOfMaterialsText(const BillOfMaterials& bill, const QDate& today)
+{
+    const QString rule = ReportRule(ReportText::ReportWidth, u'_');
+    QStringList lines{QStringLiteral("Ispis podataka za proizvod: ") + bill.naziv + QStringLiteral(" na dan: ") +
+                          DateText::toShort(today),
+                      QString(),
+                      rule,
+                      QStringLiteral("Naziv proizvoda: ") + bill.naziv,
+                      QStringLiteral("Šifra proizvoda: ") + bill.sifra,
+                      QStringLiteral("Barkod         : ") + bill.barkod,
+                      QStringLiteral("Jedinica mjere : ") + bill.jedmjere,
+                      QString(),
+                      QStringLiteral("Sastavnica:"),
+                      rule,
+                      QStringLiteral("Skladište        ") + QStringLiteral("Šifra art. ") +
+                          QStringLiteral("Naziv artikla              ") + QStringLiteral("Količina ") +
+                          QStringLiteral("Cijena   ") + QStringLiteral("Iznos"),
+                      rule};
+    for (const BillOfMaterials::Row& row : bill.rows)
+        lines.append(PadRightTo(CutTo(row.skladiste, 16), 17) + PadRightTo(CutTo(row.sifra, 10), 11) +
+                     PadRightTo(CutTo(row.naziv, 26), 27) + PadLeftTo(printedFigure(row.kolicina), 8) +
+                     QLatin1Char(' ') + PadLeftTo(printedFigure(row.cijena), 8) + QLatin1Char(' ') +
+                     PadLeftTo(printedFigure(row.iznos), 9));
+    lines.append(ReportRule(ReportText::ReportWidth, u'-'));
+    lines.append(QString(48, QLatin1Char(' ')) + QStringLiteral("Ukupna cijena proizvoda: ") + QLatin1Char(' ') +
+                 PadLeftTo(bill.cijena.trimmed(), 8));
+    return lines;
+}
