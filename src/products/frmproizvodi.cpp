@@ -269,7 +269,6 @@ frmproizvodi::frmproizvodi() : WorkingWindow(MenuGroup::Production)
         setTabOrder(chain.at(i - 1), chain.at(i));
 
     txtpomoc = installHelp(HelpText, WorkingCaption);
-    FocusFirstField(this, txtsifra);
     SelectAllOnFocus({txtsifra, txtbarkod, txtnaziv, txtjedmjere});
     DecimalKeyFilter(txtkolicina);
     DecimalFieldCommit::keep(txtkolicina);
@@ -464,9 +463,8 @@ void frmproizvodi::recalcLineAmount()
         return;
     }
     cmddodaj->setEnabled(!txtkolicina->text().isEmpty() && !txtcijena->text().isEmpty());
-    const auto quantity = Figure::parse(txtkolicina->text());
-    const auto price = Figure::parse(txtcijena->text());
-    txtiznos->setText(quantity && price ? Figure::multiply(*quantity, *price).text00() : QStringLiteral("0,00"));
+    // The boxes as they stand, rounded only for the amount shown; a committed quantity gives the line's amount.
+    txtiznos->setText(product ? Figure::fromDouble(*product).text00() : QStringLiteral("0,00"));
 }
 
 void frmproizvodi::recalcProductPrice()
