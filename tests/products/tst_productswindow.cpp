@@ -4,6 +4,7 @@
 #include "core/db/programfolder.h"
 #include "core/db/registry.h"
 #include "core/production/products.h"
+#include "frame/frmSkladiste.h"
 #include "masterdata/frmartikliizbor.h"
 #include "products/frmproizvodi.h"
 #include "productsbook.h"
@@ -13,6 +14,8 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMdiSubWindow>
+#include <QMenu>
 #include <QPointer>
 #include <QPushButton>
 #include <QTest>
@@ -156,6 +159,34 @@ private slots:
         QTRY_VERIFY(!w);
         QVERIFY(book.izborEnabled() && book.pomocEnabled());
         QCOMPARE(boxes.calls().size(), 0);
+    }
+
+    void theMainMenuOpensItAndClosingGivesTheMenusBack()
+    {
+        ProductionBook book;
+        seedArticles(book);
+        MsgBoxScript boxes;
+        QVERIFY(frmSkladiste::openBook(QStringLiteral("Proizvodnja kruha")));
+        frmSkladiste* main = frmSkladiste::loaded();
+        knjtest::triggerAction(main, QStringLiteral("mnuproizvodi"));
+        QPointer<frmproizvodi> w = frmproizvodi::loaded();
+        QVERIFY(w);
+        QVERIFY(qobject_cast<QMdiSubWindow*>(w->parentWidget()));
+        QVERIFY(!main->mnuizbor->menuAction()->isEnabled());
+        QVERIFY(main->mnupomoc->menuAction()->isEnabled());
+        addLine(w, "Veliko skladište", "BR", "1");
+
+        // The main window closing asks the window's question; Cancel keeps both open and "Izbor" off.
+        boxes.answer(MsgCancel);
+        main->close();
+        QCOMPARE(boxes.last().title, QStringLiteral("Posprema u skladište"));
+        QVERIFY(w && main->isVisible());
+        QVERIFY(!main->mnuizbor->menuAction()->isEnabled());
+        boxes.answer(MsgNo);
+        closeWindow(w);
+        QTRY_VERIFY(!w);
+        QVERIFY(main->mnuizbor->menuAction()->isEnabled());
+        QCOMPARE(book.scalar("select count(*) from proizvodi").toInt(), 0);
     }
 
     void aMissingWarehouseFileGivesNoArticlesAndIsNotMade()
