@@ -3,6 +3,7 @@
 #include "common/controls.h"
 #include "common/entryfields.h"
 #include "common/hrmsgbox.h"
+#include "common/keyfilters.h"
 #include "common/reportpane.h"
 #include "common/windowkeys.h"
 #include "core/db/appstate.h"
@@ -13,7 +14,6 @@
 
 #include <QComboBox>
 #include <QFrame>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -34,25 +34,6 @@ const QString ZeroAmountMessage = QStringLiteral("Niste unijeli količinu ili na
 const QString IncompleteLineMessage = QStringLiteral("Nije unešena šifra ili naziv ili skladiste!");
 const QString IncompleteHeaderMessage = QStringLiteral("Nije unešen naziv,sifra ili jedinica mjere!");
 const QString ClashTitle = QStringLiteral("Pogrešan unos šifre!");
-
-// A combo box whose entry can only be chosen from its list: typed characters are dropped, arrows still move.
-class DropTypedCharacters : public QObject
-{
-public:
-    using QObject::QObject;
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
-        if (event->type() == QEvent::KeyPress) {
-            const auto* key = static_cast<QKeyEvent*>(event);
-            const bool command = key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
-            if (!command && !key->text().isEmpty() && key->text().at(0).isPrint())
-                return true;
-        }
-        return QObject::eventFilter(watched, event);
-    }
-};
 
 QComboBox* makeCombo(QWidget* parent, const QString& name, const QString& tooltip, bool editable)
 {
@@ -150,7 +131,7 @@ frmproizvodi::frmproizvodi() : WorkingWindow(MenuGroup::Production)
 
     // Component entry
     cboskladiste = makeCombo(f, QStringLiteral("cboskladiste"), QStringLiteral("Odabir skladišta"), false);
-    cboskladiste->installEventFilter(new DropTypedCharacters(cboskladiste));
+    NoTypingKeyFilter(cboskladiste);
     Cbosifra = makeCombo(f, QStringLiteral("Cbosifra"), QStringLiteral("Odabir šifre artikla"), true);
     cbonaziv = makeCombo(f, QStringLiteral("cbonaziv"), QStringLiteral("Odabir naziva artikla"), true);
     cmdpretraga = makeButton(f, QStringLiteral("cmdpretraga"), QStringLiteral("..."), QString(), false);

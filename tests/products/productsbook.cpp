@@ -8,9 +8,7 @@
 #include "core/db/registry.h"
 #include "core/text/figure.h"
 
-#include <QComboBox>
 #include <QSqlRecord>
-#include <QTest>
 
 namespace productstest {
 
@@ -103,20 +101,6 @@ QStringList ProductionBook::rows(const QString& sql, const QVariantList& values)
         result.append(cells.join(QLatin1Char('|')));
     }
     return result;
-}
-
-void choose(QComboBox* combo, const QString& text)
-{
-    const int index = combo->findText(text, Qt::MatchExactly | Qt::MatchCaseSensitive);
-    QVERIFY2(index >= 0, qPrintable(QStringLiteral("no entry ") + text));
-    combo->setCurrentIndex(index);
-    emit combo->activated(index);
-}
-
-void typeInto(QWidget* box, const QString& text)
-{
-    box->setFocus();
-    knjtest::typeText(box, text);
 }
 
 } // namespace productstest

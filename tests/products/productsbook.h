@@ -6,9 +6,6 @@
 #include <QStringList>
 #include <QVariant>
 
-class QComboBox;
-class QWidget;
-
 namespace productstest {
 
 // A fresh program folder with a registry: the chosen company with the warehouse books "Veliko skladište" and
@@ -45,10 +42,5 @@ private:
     bool m_izbor = true;
     bool m_pomoc = true;
 };
-
-// Chooses the entry of a combo box as a click on it would.
-void choose(QComboBox* combo, const QString& text);
-// Puts the focus into the box and types the text as a person would.
-void typeInto(QWidget* box, const QString& text);
 
 } // namespace productstest

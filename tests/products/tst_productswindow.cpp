@@ -22,10 +22,10 @@
 #include <QTextEdit>
 #include <QTreeWidget>
 
+using knjtest::chooseEntry;
 using knjtest::MsgBoxScript;
-using productstest::choose;
+using knjtest::typeInto;
 using productstest::ProductionBook;
-using productstest::typeInto;
 
 namespace {
 
@@ -65,8 +65,8 @@ QString visibleRow(const QTreeWidget* list, int row)
 
 void addLine(frmproizvodi* w, const QString& book, const QString& code, const QString& quantity)
 {
-    choose(w->cboskladiste, book);
-    choose(w->Cbosifra, code);
+    chooseEntry(w->cboskladiste, book);
+    chooseEntry(w->Cbosifra, code);
     w->txtkolicina->clear();
     typeInto(w->txtkolicina, quantity);
     w->cmddodaj->click();
@@ -140,7 +140,7 @@ private slots:
         // Typing into the book list changes nothing; choosing from it names the book's file.
         typeInto(w->cboskladiste, QStringLiteral("B"));
         QCOMPARE(w->cboskladiste->currentIndex(), -1);
-        choose(w->cboskladiste, QStringLiteral("Bijelo"));
+        chooseEntry(w->cboskladiste, QStringLiteral("Bijelo"));
         QCOMPARE(AppState::bazaskladista, QStringLiteral("Skladiste%1.mdb").arg(third));
         QCOMPARE(w->Cbosifra->count(), 0);
         QVERIFY(!w->cmdpretraga->isEnabled());
@@ -195,7 +195,7 @@ private slots:
         const qint64 empty = book.addWarehouse(0, QStringLiteral("Bez datoteke"), false);
         MsgBoxScript boxes;
         frmproizvodi* w = openWindow();
-        choose(w->cboskladiste, QStringLiteral("Bez datoteke"));
+        chooseEntry(w->cboskladiste, QStringLiteral("Bez datoteke"));
         QCOMPARE(w->Cbosifra->count(), 0);
         QCOMPARE(boxes.calls().size(), 0);
         QVERIFY(!QFileInfo::exists(book.warehousePath(empty)));
@@ -208,12 +208,12 @@ private slots:
         book.addArticle(book.bookVeliko, "AA", "Aroma", "3", "0");
         MsgBoxScript boxes;
         frmproizvodi* w = openWindow();
-        choose(w->cboskladiste, QStringLiteral("Veliko skladište"));
+        chooseEntry(w->cboskladiste, QStringLiteral("Veliko skladište"));
         QCOMPARE(comboItems(w->cbonaziv), (QStringList{"Aroma", "Brašno", "Kvasac"}));
         QCOMPARE(comboItems(w->Cbosifra), (QStringList{"AA", "BR", "KV"}));
         QVERIFY(w->cmdpretraga->isEnabled());
 
-        choose(w->cbonaziv, QStringLiteral("Kvasac"));
+        chooseEntry(w->cbonaziv, QStringLiteral("Kvasac"));
         QCOMPARE(w->Cbosifra->currentText(), QStringLiteral("KV"));
         QCOMPARE(w->lblartikl->text(), QString::number(a.kvasac));
         QCOMPARE(w->txtpokazkolicine->text(), QStringLiteral("10,00"));
@@ -223,19 +223,19 @@ private slots:
 
         // The listed 2,50 counts against the same article of the same book only: article ids are per book.
         QCOMPARE(a.kvasac, qint64(2));
-        choose(w->cboskladiste, QStringLiteral("Alati"));
-        choose(w->Cbosifra, QStringLiteral("SK"));
+        chooseEntry(w->cboskladiste, QStringLiteral("Alati"));
+        chooseEntry(w->Cbosifra, QStringLiteral("SK"));
         QCOMPARE(w->lblartikl->text(), QStringLiteral("2"));
         QCOMPARE(w->txtpokazkolicine->text(), QStringLiteral("2000,00"));
         QCOMPARE(w->txtcijena->text(), QStringLiteral("10000"));
-        choose(w->cboskladiste, QStringLiteral("Veliko skladište"));
-        choose(w->Cbosifra, QStringLiteral("KV"));
+        chooseEntry(w->cboskladiste, QStringLiteral("Veliko skladište"));
+        chooseEntry(w->Cbosifra, QStringLiteral("KV"));
         QCOMPARE(w->txtpokazkolicine->text(), QStringLiteral("7,50"));
 
         // Another article after a quantity was typed leaves quantity and amount as they were.
         typeInto(w->txtkolicina, QStringLiteral("2"));
         QCOMPARE(w->txtiznos->text(), QStringLiteral("25,00"));
-        choose(w->Cbosifra, QStringLiteral("BR"));
+        chooseEntry(w->Cbosifra, QStringLiteral("BR"));
         QCOMPARE(w->txtkolicina->text(), QStringLiteral("2"));
         QCOMPARE(w->txtiznos->text(), QStringLiteral("25,00"));
         QCOMPARE(boxes.calls().size(), 0);
@@ -300,9 +300,9 @@ private slots:
         QCOMPARE(QApplication::focusWidget(), w->txtcijena);
 
         // An article of the book chosen before is no line of the book chosen now.
-        choose(w->cboskladiste, QStringLiteral("Veliko skladište"));
-        choose(w->Cbosifra, QStringLiteral("KV"));
-        choose(w->cboskladiste, QStringLiteral("Alati"));
+        chooseEntry(w->cboskladiste, QStringLiteral("Veliko skladište"));
+        chooseEntry(w->Cbosifra, QStringLiteral("KV"));
+        chooseEntry(w->cboskladiste, QStringLiteral("Alati"));
         w->txtkolicina->setText(QStringLiteral("1"));
         w->cmddodaj->click();
         QCOMPARE(boxes.last().prompt, QStringLiteral("Nije unešena šifra ili naziv ili skladiste!"));
@@ -310,7 +310,7 @@ private slots:
         QCOMPARE(w->lsvproizvodi->topLevelItemCount(), 1);
 
         // The amount limit: 1000 × 10000 is over it, 999,9999 × 10000 is not.
-        choose(w->Cbosifra, QStringLiteral("SK"));
+        chooseEntry(w->Cbosifra, QStringLiteral("SK"));
         w->txtkolicina->setText(QStringLiteral("1000"));
         QCOMPARE(boxes.last().title, QStringLiteral("Prevelik unos!"));
         QCOMPARE(boxes.last().prompt,
