@@ -269,7 +269,12 @@ frmproizvodi::frmproizvodi() : WorkingWindow(MenuGroup::Production)
     connect(cmdodustani, &QPushButton::clicked, this, [this] { closeWindow(this); });
     connect(cmdne, &QPushButton::clicked, this, &frmproizvodi::cmdneClick);
     connect(lsvsviproizvodi, &QTreeWidget::itemClicked, this, &frmproizvodi::chooseProduct);
-    connect(lsvsviproizvodi, &QTreeWidget::itemSelectionChanged, this, &frmproizvodi::chooseProduct);
+    // Moving to another row with the keyboard chooses it too; sorting the list keeps the same row chosen.
+    connect(lsvsviproizvodi, &QTreeWidget::itemSelectionChanged, this, [this] {
+        const QTreeWidgetItem* row = PendingList::lastSelected(lsvsviproizvodi);
+        if (row && row->text(PColId) != lblidsvi->text())
+            chooseProduct();
+    });
     connect(cmdeditiraj, &QPushButton::clicked, this, &frmproizvodi::cmdeditirajClick);
     connect(cmdizmjena, &QPushButton::clicked, this, &frmproizvodi::cmdizmjenaClick);
     connect(cmdbrisiproizvod, &QPushButton::clicked, this, &frmproizvodi::cmdbrisiproizvodClick);
