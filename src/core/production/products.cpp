@@ -48,6 +48,23 @@ void insertComponents(Database& db, qint64 productId, const QList<Component>& li
                      QString::number(productId), QString::number(c.bookId)});
 }
 
+// The articles of a warehouse book with these ids; a missing book file has none.
+QHash<qint64, StockDocs::ArticleChoice> articlesById(const QString& bookPath, const QList<qint64>& ids)
+{
+    QHash<qint64, StockDocs::ArticleChoice> found;
+    if (!QFileInfo(bookPath).isFile())
+        return found;
+    Database db = Database::open(bookPath);
+    PreparedQuery select(db, QStringLiteral("select id, sifra, naziv from artikli where id = ?"));
+    for (qint64 id : ids) {
+        select.exec({id});
+        if (select.next())
+            found.insert(id, {id, select.value(1).toString(), select.value(2).toString()});
+        select.finish();
+    }
+    return found;
+}
+
 bool sameText(const QString& stored, const QString& entered)
 {
     return stored.trimmed() == entered.trimmed();
@@ -124,24 +141,24 @@ QList<Component> components(const QString& bookPath, qint64 productId)
 QList<ResolvedComponent> resolveComponents(const QString& bookPath, qint64 productId)
 {
     const QList<Component> lines = components(bookPath, productId);
-    QList<ResolvedComponent> resolved;
-    // Each warehouse book is looked up and read once, however many lines it serves.
+    // The articles wanted from each warehouse book, so that each book is opened once.
+    QHash<qint64, QList<qint64>> wanted;
+    for (const Component& line : lines)
+        wanted[line.bookId].append(line.articleId);
     QHash<qint64, std::optional<WarehouseBook>> books;
     QHash<qint64, QHash<qint64, StockDocs::ArticleChoice>> articles;
+    for (auto it = wanted.cbegin(); it != wanted.cend(); ++it) {
+        const auto book = warehouseBook(it.key());
+        books.insert(it.key(), book);
+        if (book)
+            articles.insert(it.key(), articlesById(book->filePath(), it.value()));
+    }
+    QList<ResolvedComponent> resolved;
     for (const Component& line : lines) {
-        if (!books.contains(line.bookId)) {
-            const auto book = warehouseBook(line.bookId);
-            books.insert(line.bookId, book);
-            QHash<qint64, StockDocs::ArticleChoice> byId;
-            if (book)
-                for (const StockDocs::ArticleChoice& a : warehouseArticles(book->filePath()))
-                    byId.insert(a.id, a);
-            articles.insert(line.bookId, byId);
-        }
         ResolvedComponent r{line, books.value(line.bookId), std::nullopt};
         const auto& byId = articles[line.bookId];
-        if (const auto it = byId.constFind(line.articleId); it != byId.constEnd())
-            r.article = *it;
+        if (const auto found = byId.constFind(line.articleId); found != byId.constEnd())
+            r.article = *found;
         resolved.append(r);
     }
     return resolved;
