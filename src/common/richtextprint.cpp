@@ -28,9 +28,10 @@ struct LaidOutLine
 };
 
 // The pane's text cut to the range, as a document of its own (the pane stays as it is).
-std::unique_ptr<QTextDocument> rangeOf(const QTextEdit* pane, int firstChar, int charCount)
+std::unique_ptr<QTextDocument> rangeOf(const QTextDocument* source, int firstChar, int charCount)
 {
-    std::unique_ptr<QTextDocument> doc(pane->document()->clone());
+    std::unique_ptr<QTextDocument> doc(source->clone());
+    doc->setDefaultFont(source->defaultFont());
     const int length = doc->characterCount() - 1;
     const int start = qBound(0, firstChar, length);
     const int end = charCount < 0 ? length : qBound(start, firstChar + charCount, length);
@@ -66,6 +67,12 @@ QList<LaidOutLine> linesOf(QTextDocument& doc)
 
 void PrintRichText(QTextEdit* pane, int leftTw, int topTw, int rightTw, int bottomTw, int firstChar, int charCount)
 {
+    PrintRichText(pane->document(), leftTw, topTw, rightTw, bottomTw, firstChar, charCount);
+}
+
+void PrintRichText(const QTextDocument* source, int leftTw, int topTw, int rightTw, int bottomTw, int firstChar,
+                   int charCount)
+{
     std::unique_ptr<QPrinter> printer = Printing::acquirePrinter();
     if (!printer)
         return;
@@ -78,7 +85,7 @@ void PrintRichText(QTextEdit* pane, int leftTw, int topTw, int rightTw, int bott
                       paper.width() - std::round((leftTw + rightTw) * dpiX / TwipsPerInch),
                       paper.height() - std::round((topTw + bottomTw) * dpiY / TwipsPerInch));
 
-    std::unique_ptr<QTextDocument> doc = rangeOf(pane, firstChar, charCount);
+    std::unique_ptr<QTextDocument> doc = rangeOf(source, firstChar, charCount);
     doc->documentLayout()->setPaintDevice(printer.get());
     doc->setDocumentMargin(0);
     QTextOption option = doc->defaultTextOption();

@@ -1,5 +1,6 @@
 #pragma once
 
+class QTextDocument;
 class QTextEdit;
 
 // Prints a rich-text pane's text, whole or the range [firstChar, firstChar + charCount), on the printer of
@@ -8,3 +9,7 @@ class QTextEdit;
 // recorded for tests (Printing::recordNewPage / recordLine). With no printer the user has been told, and nothing
 // is printed; a printer that cannot be opened is reported.
 void PrintRichText(QTextEdit* pane, int leftTw, int topTw, int rightTw, int bottomTw, int firstChar, int charCount);
+
+// The same for a document's text in its own formatting (a plain-text report pane's document).
+void PrintRichText(const QTextDocument* source, int leftTw, int topTw, int rightTw, int bottomTw, int firstChar,
+                   int charCount);

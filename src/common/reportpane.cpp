@@ -1,0 +1,56 @@
+#include "reportpane.h"
+
+#include "common/appsetup.h"
+#include "common/hrmsgbox.h"
+#include "common/richtextprint.h"
+
+#include <QTextCursor>
+#include <QTextDocument>
+
+namespace {
+constexpr int OneInchTw = 1440;
+}
+
+ReportPane::ReportPane(QWidget* parent) : QPlainTextEdit(parent)
+{
+    setFont(AppSetup::fixedFont(9));
+    setLineWrapMode(QPlainTextEdit::NoWrap);
+    setReadOnly(true);
+    setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    setUndoRedoEnabled(false);
+}
+
+void ReportPane::setReport(const QStringList& lines)
+{
+    setPlainText(lines.join(QLatin1Char('\n')));
+}
+
+void ReportPane::clearReport()
+{
+    clear();
+}
+
+bool ReportPane::isEmpty() const
+{
+    return document()->isEmpty();
+}
+
+void PrintQuestion(ReportPane* pane, const QString& prompt, const QString& title)
+{
+    if (pane->isEmpty())
+        return;
+    if (HrMsgBox(prompt, 36, title) != MsgYes)
+        return;
+    const QTextCursor cursor = pane->textCursor();
+    if (cursor.hasSelection())
+        PrintRichText(pane->document(), OneInchTw, OneInchTw, OneInchTw, OneInchTw, cursor.selectionStart(),
+                      cursor.selectionEnd() - cursor.selectionStart());
+    else
+        PrintRichText(pane->document(), OneInchTw, OneInchTw, OneInchTw, OneInchTw, 0, -1);
+}
+
+void ReportErrTail(const QString& description)
+{
+    if (!description.isEmpty())
+        HrMsgBox(description, 0, QString());
+}

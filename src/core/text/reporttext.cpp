@@ -1,0 +1,36 @@
+#include "reporttext.h"
+
+QString PadRightTo(const QString& text, int width)
+{
+    return text.size() >= width ? text : text + QString(width - text.size(), QLatin1Char(' '));
+}
+
+QString PadLeftTo(const QString& text, int width)
+{
+    return text.size() >= width ? text : QString(width - text.size(), QLatin1Char(' ')) + text;
+}
+
+QString MoneyColumn12(Figure value)
+{
+    return PadLeftTo(value.text00(), 12);
+}
+
+QString MoneyColumn12(const std::optional<Figure>& value)
+{
+    return value ? MoneyColumn12(*value) : QString();
+}
+
+QString ReportRule(int length, QChar ch)
+{
+    return QString(qMax(0, length), ch);
+}
+
+QString CutTo(const QString& text, int width)
+{
+    if (text.size() <= width)
+        return text;
+    int end = qMax(0, width);
+    if (end > 0 && text.at(end - 1).isHighSurrogate())
+        --end;
+    return text.left(end);
+}

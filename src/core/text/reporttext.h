@@ -1,0 +1,31 @@
+#pragma once
+
+#include "core/text/figure.h"
+
+#include <QChar>
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+// Fixed-width report text: every report is a list of lines (no line ends) in columns counted in characters.
+namespace ReportText {
+
+// Width of every report but the journal's, and of the journal's text report.
+inline constexpr int ReportWidth = 83;
+inline constexpr int JournalReportWidth = 130;
+
+} // namespace ReportText
+
+// A left-aligned column of width characters. A text of width or more characters is returned whole: the line grows.
+QString PadRightTo(const QString& text, int width);
+// A right-aligned column of width characters; the same rule for a longer text.
+QString PadLeftTo(const QString& text, int width);
+// The figure in the "0,00" form right-aligned in twelve characters; a longer text stays whole.
+QString MoneyColumn12(Figure value);
+// A missing value gives empty text (the line is kept).
+QString MoneyColumn12(const std::optional<Figure>& value);
+// A line of length copies of ch.
+QString ReportRule(int length, QChar ch);
+// The first width characters of text, never splitting a surrogate pair (the explicit cut some columns make).
+QString CutTo(const QString& text, int width);
