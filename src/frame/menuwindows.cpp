@@ -3,6 +3,7 @@
 #include "masterdata/frmartikli.h"
 #include "masterdata/frmunos.h"
 #include "stockdocs/frmPrimka.h"
+#include "workorders/frmrn.h"
 
 #include <QHash>
 
@@ -19,6 +20,7 @@ void registerProgramWindows(Table& table)
     table[QStringLiteral("mnuKupaca")] = [] { frmunos::openFromMenu(); };
     table[QStringLiteral("mnuPrimki")] = [] { frmPrimka::openFromMenu(AppState::ModeReceipt); };
     table[QStringLiteral("mnuIzdatnica")] = [] { frmPrimka::openFromMenu(AppState::ModeIssue); };
+    table[QStringLiteral("mnuradninalozi")] = [] { frmrn::openFromMenu(); };
 }
 
 Table& table()

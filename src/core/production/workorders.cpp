@@ -6,6 +6,7 @@
 #include "core/stock/posting.h"
 #include "core/stock/stockdocs.h"
 #include "core/text/datetext.h"
+#include "core/text/reporttext.h"
 
 #include <QHash>
 #include <QSet>
@@ -361,6 +362,44 @@ void storeChanges(const QString& bookPath, qint64 orderId, const OrderChanges& c
              figureValue(changes.other3), orderId});
     if (db.scalar(QStringLiteral("select changes()")).toLongLong() != 1)
         throw DbError(DbErrorKind::Statement, QStringLiteral("Radni nalog više ne postoji u knjizi."));
+}
+
+QStringList sheetLines(const Sheet& sheet)
+{
+    const QString rule = ReportRule(ReportText::ReportWidth, QLatin1Char('_'));
+    QStringList lines;
+    lines << QStringLiteral("Ispis radnog naloga za proizvod: ") + sheet.productName + QStringLiteral(" na dan: ") +
+                 sheet.today
+          << QString() << rule
+          << QStringLiteral("Br.rad.naloga: ") + PadRightTo(sheet.number, 20) +
+                 QStringLiteral("Datum  otvaranja rad.naloga: ") + sheet.opened
+          << QStringLiteral("Ime proizvoda: ") + PadRightTo(sheet.productName, 20) +
+                 QStringLiteral("Datum zatvaranja rad.naloga: ") + sheet.closed
+          << QStringLiteral("Kol.proiz.:    ") + sheet.quantity << QString() << QStringLiteral("Popis izdat.:   ")
+          << rule << QStringLiteral("Skladište        Izdatnica broj Iznos izdatnice") << rule;
+
+    // A book name leaves at least one blank before the number.
+    Figure total;
+    for (const QStringList& row : sheet.issueRows) {
+        const Figure amount = Figure::parse(row.value(2)).value_or(Figure());
+        total += amount;
+        lines << PadRightTo(CutTo(row.value(0), 16), 17) + PadLeftTo(row.value(1), 14) + QLatin1Char(' ') +
+                     PadLeftTo(MoneyColumn12(amount).trimmed(), 15);
+    }
+
+    lines << ReportRule(ReportText::ReportWidth, QLatin1Char('-'))
+          << QString(13, QLatin1Char(' ')) + QStringLiteral("Ukupna cijena izdatnica:  ") +
+                 PadLeftTo(MoneyColumn12(total).trimmed(), 8)
+          << QStringLiteral("Troškovi") << ReportRule(7, QLatin1Char('-'))
+          << QStringLiteral("Trošak materijala: ") + PadLeftTo(sheet.material, 12)
+          << QStringLiteral("Trošak rada:       ") + PadLeftTo(sheet.labour, 12)
+          << QStringLiteral("Trošak usluga:     ") + PadLeftTo(sheet.services, 12)
+          << QStringLiteral("Ostali troškovi 1: ") + PadLeftTo(sheet.other1, 12)
+          << QStringLiteral("Ostali troškovi 2: ") + PadLeftTo(sheet.other2, 12)
+          << QStringLiteral("Ostali troškovi 3: ") + PadLeftTo(sheet.other3, 12) << ReportRule(40, QLatin1Char('-'))
+          << QStringLiteral("Troškovi ukupno:   ") + PadLeftTo(sheet.total, 12)
+          << QStringLiteral("Troškovi po j.mj.: ") + PadLeftTo(sheet.perUnit, 12);
+    return lines;
 }
 
 } // namespace WorkOrders
