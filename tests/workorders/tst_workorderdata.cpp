@@ -233,6 +233,7 @@ private slots:
         QCOMPARE(order.lines.at(1).quantity.text00(), QStringLiteral("2,50"));
         order.quantity = fig("1,5"); // 1,5 × 1,25 = 1,875: one figure, 1,88, for stock, line and cost row
         rescale(order.lines, order.quantity);
+        order.costs.material = materialCost(order.lines);
         order.costs.labour = fig("7,5");
         const qint64 id = issue(books.productionPath(), order);
         QCOMPARE(id, 2);
