@@ -284,9 +284,12 @@ void frmrn::load()
 
 frmrn* frmrn::openFromMenu()
 {
-    if (frmrn* open = loaded(); open && open->isVisible()) {
-        activateWorkingWindow(open);
-        return open;
+    if (frmrn* open = loaded()) {
+        if (open->isVisible()) {
+            activateWorkingWindow(open);
+            return open;
+        }
+        unload(); // closed and waiting to be deleted, or loaded out of sight: start afresh
     }
     frmrn* w = instance();
     w->showFromMenu();
