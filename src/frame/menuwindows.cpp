@@ -2,6 +2,7 @@
 
 #include "masterdata/frmartikli.h"
 #include "masterdata/frmunos.h"
+#include "products/frmproizvodi.h"
 #include "stockdocs/frmPrimka.h"
 #include "workorders/frmrn.h"
 
@@ -20,6 +21,7 @@ void registerProgramWindows(Table& table)
     table[QStringLiteral("mnuKupaca")] = [] { frmunos::openFromMenu(); };
     table[QStringLiteral("mnuPrimki")] = [] { frmPrimka::openFromMenu(AppState::ModeReceipt); };
     table[QStringLiteral("mnuIzdatnica")] = [] { frmPrimka::openFromMenu(AppState::ModeIssue); };
+    table[QStringLiteral("mnuproizvodi")] = [] { frmproizvodi::openFromMenu(); };
     table[QStringLiteral("mnuradninalozi")] = [] { frmrn::openFromMenu(); };
 }
 
