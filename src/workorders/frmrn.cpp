@@ -7,6 +7,7 @@
 #include "common/windowkeys.h"
 #include "common/workspace.h"
 #include "core/db/database.h"
+#include "core/production/products.h"
 #include "core/text/datetext.h"
 
 #include <QComboBox>
@@ -316,7 +317,7 @@ void frmrn::ucitavanje()
     dtpotv->setDate(QDate::currentDate());
     dtpzatv->setDate(QDate::currentDate());
     try {
-        for (const Product& product : products(bookPath()))
+        for (const Product& product : Products::all(bookPath()))
             cboproizvod->addItem(product.naziv, product.id);
         cboproizvod->setCurrentIndex(-1);
         const QList<OrderRow> rows = orders(bookPath());

@@ -6,6 +6,7 @@
 #include "core/db/database.h"
 #include "core/db/programfolder.h"
 #include "core/db/registry.h"
+#include "core/production/products.h"
 #include "core/text/figure.h"
 
 #include <QSqlRecord>
@@ -82,16 +83,12 @@ qint64 ProductionBooks::addArticle(int book, const QString& naziv, const QString
 
 qint64 ProductionBooks::addProduct(const QString& naziv, const QList<Component>& components)
 {
-    Database db = Database::open(productionPath());
-    const qint64 id = db.insert(
-        QStringLiteral("insert into proizvodi(sifra, barkod, naziv, jedmjere) values(?, '', ?, 'kom')"),
-        {naziv.left(3), naziv});
+    QList<::Component> lines;
     for (const Component& c : components)
-        db.exec(QStringLiteral("insert into sastojci(idartikla, idproizvoda, idskladista, kolicina, cijena) "
-                               "values(?, ?, ?, ?, ?)"),
-                {QString::number(c.articleId), QString::number(id), QString::number(m_bookIds.at(c.book)),
-                 Figure::parse(c.perUnit)->toDouble(), Figure::parse(c.price)->toDouble()});
-    return id;
+        lines.append(::Component{0, c.articleId, m_bookIds.at(c.book), Figure::parse(c.perUnit).value(),
+                                 Figure::parse(c.price).value()});
+    return Products::insert(productionPath(), Product{0, naziv.left(3), QString(), naziv, QStringLiteral("kom")},
+                            lines);
 }
 
 void ProductionBooks::addIssueHeaders(int book, const QString& kind, int count)

@@ -3,6 +3,7 @@
 #include "core/db/bookschema.h"
 #include "core/db/database.h"
 #include "core/db/programfolder.h"
+#include "core/production/products.h"
 #include "core/stock/posting.h"
 #include "core/stock/stockdocs.h"
 #include "core/text/datetext.h"
@@ -153,49 +154,30 @@ qint64 nextOrderNumber(const QString& bookPath)
     return db.scalar(QStringLiteral("select count(*) from radninalozi")).toLongLong() + 1;
 }
 
-QList<Product> products(const QString& bookPath)
-{
-    Database db = Database::open(bookPath);
-    QList<Product> result;
-    for (const QSqlRecord& row : db.select(QStringLiteral("select id, naziv from proizvodi order by id")))
-        result.append({row.value(0).toLongLong(), row.value(1).toString()});
-    return result;
-}
-
 QList<RequirementLine> requirement(const QString& productionBookPath, qint64 productId)
 {
     QList<RequirementLine> lines;
-    {
-        Database db = Database::open(productionBookPath);
-        const auto rows = db.select(QStringLiteral("select id, idartikla, idskladista, kolicina, cijena from sastojci "
-                                                   "where idproizvoda = ? order by id"),
-                                    {QString::number(productId)});
-        for (const QSqlRecord& row : rows) {
-            RequirementLine line;
-            line.componentId = row.value(0).toLongLong();
-            line.articleId = row.value(1).toString().trimmed().toLongLong();
-            line.bookId = row.value(2).toString().trimmed().toLongLong();
-            line.perUnit = figureAt(row, 3);
-            line.price = figureAt(row, 4);
-            line.bookName = QString::number(line.bookId);
-            lines.append(line);
-        }
+    for (const Component& component : Products::components(productionBookPath, productId)) {
+        RequirementLine line;
+        line.componentId = component.id;
+        line.articleId = component.articleId;
+        line.bookId = component.bookId;
+        line.perUnit = component.kolicina;
+        line.price = component.cijena;
+        line.bookName = QString::number(line.bookId);
+        lines.append(line);
     }
     if (lines.isEmpty())
         return lines;
 
-    {
-        Database registry = Database::open(ProgramFolder::registryPath());
-        PreparedQuery book(registry,
-                           QStringLiteral("select nazivknjige, vrstaknjige from otvoreneknjige where id = ?"));
-        for (RequirementLine& line : lines) {
-            book.exec({line.bookId});
-            if (book.next()) {
-                line.bookFound = true;
-                line.bookName = book.value(0).toString();
-                line.bookKind = book.value(1).toString();
-            }
-            book.finish();
+    QHash<qint64, std::optional<WarehouseBook>> books;
+    for (RequirementLine& line : lines) {
+        if (!books.contains(line.bookId))
+            books.insert(line.bookId, warehouseBook(line.bookId));
+        if (const std::optional<WarehouseBook>& book = books.value(line.bookId)) {
+            line.bookFound = true;
+            line.bookName = book->naziv;
+            line.bookKind = book->vrsta;
         }
     }
 

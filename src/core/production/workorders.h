@@ -33,14 +33,6 @@ QList<OrderRow> orders(const QString& bookPath);
 // The number proposed for the next work order: the count of work orders plus one.
 qint64 nextOrderNumber(const QString& bookPath);
 
-struct Product
-{
-    qint64 id = 0;
-    QString naziv;
-};
-// The products of the book in stored order.
-QList<Product> products(const QString& bookPath);
-
 // One bill-of-materials line of the chosen product as the new work order needs it.
 struct RequirementLine
 {
