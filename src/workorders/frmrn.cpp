@@ -201,6 +201,8 @@ frmrn::frmrn() : WorkingWindow(MenuGroup::Production)
     for (int c = 0; c < 5; ++c)
         lsvsviartikli->setColumnWidth(c, twips(orderWidths[c]));
     lsvsviartikli->headerItem()->setTextAlignment(4, Qt::AlignRight | Qt::AlignVCenter);
+    // The quantity is right-aligned in twelve characters; a narrow column shows its digits, not an ellipsis.
+    lsvsviartikli->setTextElideMode(Qt::ElideNone);
     useTooltipBackground(lsvsviartikli);
 
     // Panes the handlers write into; the user sees their text in the messages and on paper.
