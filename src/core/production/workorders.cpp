@@ -102,7 +102,7 @@ StockDocument issueNote(const BookGroup& book, const QDate& date)
     note.receipt = false;
     note.number = book.first->issueNumber;
     note.date = date;
-    note.partnerName = ProductionPartner;
+    note.partnerId = book.partnerId;
     note.averagePrice = AveragePriceMode::Keep;
     for (const RequirementLine* line : book.lines) {
         StockLine stockLine;
