@@ -112,14 +112,14 @@ void bareIssue(const Setup& s, const QList<WorkOrders::RequirementLine>& lines)
         check(sqlite3_step(partner), db);
         const sqlite3_int64 partnerId = sqlite3_column_int64(partner, 0);
         sqlite3_finalize(partner);
-        sqlite3_stmt* header =
-            prepare(db, QStringLiteral("insert into %1.pi(pi, brojpi, datumpi, idkd) values('I', 1, '2024-05-01', ?)")
-                            .arg(w));
+        sqlite3_stmt* header = prepare(
+            db, QStringLiteral("insert into %1.pi(pi, brojpi, datumpi, idkd) values('I', 1, '2024-05-01', ?)").arg(w));
         sqlite3_bind_int64(header, 1, partnerId);
         check(sqlite3_step(header), db);
         const sqlite3_int64 headerId = sqlite3_last_insert_rowid(db);
         sqlite3_finalize(header);
-        sqlite3_stmt* read = prepare(db, QStringLiteral("select stanje, vrijednost from %1.artikli where id = ?").arg(w));
+        sqlite3_stmt* read =
+            prepare(db, QStringLiteral("select stanje, vrijednost from %1.artikli where id = ?").arg(w));
         sqlite3_stmt* write =
             prepare(db, QStringLiteral("update %1.artikli set stanje = ?, vrijednost = ? where id = ?").arg(w));
         sqlite3_stmt* insert = prepare(db, QStringLiteral("insert into %1.ulazizlaz(idartikla, idpi, idkd, kolicina, "

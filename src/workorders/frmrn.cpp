@@ -193,10 +193,10 @@ frmrn::frmrn() : WorkingWindow(MenuGroup::Production)
                        QStringLiteral("Odustajanje od promjene proizvoda"), false);
 
     // Stored work orders
-    lsvsviartikli = makeListView(f, QStringLiteral("lsvsviartikli"), QStringLiteral("Radni nalozi"),
-                                 {QStringLiteral("Br. r.n."), QStringLiteral("Ime proizvoda"),
-                                  QStringLiteral("Datum otv."), QStringLiteral("Datum zatv."),
-                                  QStringLiteral("Kol. pr.")});
+    lsvsviartikli =
+        makeListView(f, QStringLiteral("lsvsviartikli"), QStringLiteral("Radni nalozi"),
+                     {QStringLiteral("Br. r.n."), QStringLiteral("Ime proizvoda"), QStringLiteral("Datum otv."),
+                      QStringLiteral("Datum zatv."), QStringLiteral("Kol. pr.")});
     const int orderWidths[] = {1440, 3040, 2500, 1500, 800};
     for (int c = 0; c < 5; ++c)
         lsvsviartikli->setColumnWidth(c, twips(orderWidths[c]));
@@ -251,9 +251,9 @@ frmrn::frmrn() : WorkingWindow(MenuGroup::Production)
 
     txtpomoc = installHelp(Help, Caption);
 
-    QList<QWidget*> chain{cboproizvod, txtkolicina, dtpotv, dtpzatv, lsvartikli, txtmat, txtrada, txtusluga,
-                          txt1, txt2, txt3, cmdprihvati, cmdispis, cmdeditiraj, cmdodustani, cmdizmjena,
-                          cmdne, lsvsviartikli};
+    QList<QWidget*> chain{cboproizvod, txtkolicina, dtpotv,      dtpzatv,    lsvartikli, txtmat,
+                          txtrada,     txtusluga,   txt1,        txt2,       txt3,       cmdprihvati,
+                          cmdispis,    cmdeditiraj, cmdodustani, cmdizmjena, cmdne,      lsvsviartikli};
     for (int i = 1; i < chain.size(); ++i)
         setTabOrder(chain.at(i - 1), chain.at(i));
 
@@ -326,9 +326,9 @@ void frmrn::ucitavanje()
         QList<QTreeWidgetItem*> items;
         items.reserve(rows.size());
         for (const OrderRow& order : rows) {
-            auto* item = new QTreeWidgetItem(
-                QStringList{QString::number(order.brojrn), order.productName, DateText::toShort(order.datumotv),
-                            DateText::toShort(order.datumzatv), order.kolicina.money12()});
+            auto* item = new QTreeWidgetItem(QStringList{QString::number(order.brojrn), order.productName,
+                                                         DateText::toShort(order.datumotv),
+                                                         DateText::toShort(order.datumzatv), order.kolicina.money12()});
             item->setTextAlignment(4, Qt::AlignRight | Qt::AlignVCenter);
             item->setData(0, Qt::UserRole, order.id);
             items.append(item);
@@ -374,9 +374,9 @@ void frmrn::showRequirementLines()
 {
     QList<QTreeWidgetItem*> items;
     for (const RequirementLine& line : m_lines) {
-        auto* item = new QTreeWidgetItem(QStringList{
-            line.bookName, line.bookFound ? QString::number(line.issueNumber) : QString(), line.amount.money12(),
-            line.quantity.money12(), line.stock.text00()});
+        auto* item = new QTreeWidgetItem(
+            QStringList{line.bookName, line.bookFound ? QString::number(line.issueNumber) : QString(),
+                        line.amount.money12(), line.quantity.money12(), line.stock.text00()});
         for (int c = ColIzdatnica; c <= ColStanje; ++c)
             item->setTextAlignment(c, Qt::AlignRight | Qt::AlignVCenter);
         items.append(item);
@@ -502,9 +502,8 @@ void frmrn::cmdeditirajClick()
         return;
     lblidrn->setText(row->text(0));
     lblsifra->setText(row->text(1));
-    if (cmdprihvati->isEnabled() &&
-        HrMsgBox(QStringLiteral("Želite editirati proizvod: ") + lblsifra->text(), 36,
-                 QStringLiteral("Editiranje proizvoda")) != MsgYes)
+    if (cmdprihvati->isEnabled() && HrMsgBox(QStringLiteral("Želite editirati proizvod: ") + lblsifra->text(), 36,
+                                             QStringLiteral("Editiranje proizvoda")) != MsgYes)
         return;
     std::optional<StoredOrder> order;
     try {
@@ -559,8 +558,8 @@ void frmrn::cmdizmjenaClick()
     if (HrMsgBox(QStringLiteral("Želite mijenjati radni nalog za proizvod: ") + product, 36,
                  QStringLiteral("Izmjena radnog naloga!")) != MsgYes)
         return;
-    const OrderChanges changes{dtpotv->date(),    dtpzatv->date(),  boxFigure(txtrada), boxFigure(txtusluga),
-                               boxFigure(txt1),   boxFigure(txt2),  boxFigure(txt3)};
+    const OrderChanges changes{dtpotv->date(),  dtpzatv->date(), boxFigure(txtrada), boxFigure(txtusluga),
+                               boxFigure(txt1), boxFigure(txt2), boxFigure(txt3)};
     try {
         storeChanges(bookPath(), m_editId, changes);
     } catch (const DbError& e) {

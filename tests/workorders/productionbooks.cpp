@@ -95,8 +95,7 @@ void ProductionBooks::addIssueHeaders(int book, const QString& kind, int count)
 {
     Database db = Database::open(bookPath(book));
     for (int i = 1; i <= count; ++i)
-        db.exec(QStringLiteral("insert into pi(pi, brojpi, datumpi, idkd) values(?, ?, '2024-01-01', 1)"),
-                {kind, i});
+        db.exec(QStringLiteral("insert into pi(pi, brojpi, datumpi, idkd) values(?, ?, '2024-01-01', 1)"), {kind, i});
 }
 
 void ProductionBooks::exec(const QString& path, const QString& sql, const QVariantList& values)

@@ -80,9 +80,9 @@ struct Workshop
         lim = books.addArticle(1, QStringLiteral("Lim"), QStringLiteral("4"), QStringLiteral("10"));
         boja = books.addArticle(2, QStringLiteral("Boja"), QStringLiteral("3"), QStringLiteral("4,4"));
         product = books.addProduct(QStringLiteral("Stol"), {{0, daska, QStringLiteral("2"), QStringLiteral("3")},
-                                                           {1, lim, QStringLiteral("1,5"), QStringLiteral("10")},
-                                                           {2, boja, QStringLiteral("0,5"), QStringLiteral("4")},
-                                                           {0, vijak, QStringLiteral("8"), QStringLiteral("0,25")}});
+                                                            {1, lim, QStringLiteral("1,5"), QStringLiteral("10")},
+                                                            {2, boja, QStringLiteral("0,5"), QStringLiteral("4")},
+                                                            {0, vijak, QStringLiteral("8"), QStringLiteral("0,25")}});
         books.addProduct(QStringLiteral("Polica"), {{0, daska, QStringLiteral("1,5"), QStringLiteral("3,2")}});
     }
 };
@@ -132,9 +132,9 @@ private slots:
         frmrn* w = openWindow();
         chooseProduct(w, QStringLiteral("Stol"));
         QCOMPARE(w->lsvartikli->topLevelItemCount(), 4);
-        QCOMPARE(rowTexts(w->lsvartikli, 0, 5), (QStringList{QStringLiteral("Skladište A"), QStringLiteral("3"),
-                                                             QStringLiteral("        6,00"), QStringLiteral("        2,00"),
-                                                             QStringLiteral("20,00")}));
+        QCOMPARE(rowTexts(w->lsvartikli, 0, 5),
+                 (QStringList{QStringLiteral("Skladište A"), QStringLiteral("3"), QStringLiteral("        6,00"),
+                              QStringLiteral("        2,00"), QStringLiteral("20,00")}));
         QCOMPARE(rowTexts(w->lsvartikli, 2, 2), (QStringList{QStringLiteral("Skladište C"), QStringLiteral("1")}));
         QCOMPARE(w->txtmat->text(), QStringLiteral("25,00"));
         QVERIFY(w->cmdprihvati->isEnabled());
@@ -171,9 +171,11 @@ private slots:
         QCOMPARE(books.figures(1, shop.lim), QStringLiteral("1;10;10"));
         QCOMPARE(books.figures(2, shop.boja), QStringLiteral("2;9,2;4,4"));
         // The work order and one cost row per line.
-        QCOMPARE(books.contents(books.productionPath()).filter(OrderRow),
-                 QStringList{QStringLiteral("radninalozi|1|1|2024-03-01|2024-03-05|%1|2|50|10|0|0|0|0").arg(shop.product)});
-        QCOMPARE(books.scalar(books.productionPath(), QStringLiteral("select group_concat(idrn || ':' || "
+        QCOMPARE(
+            books.contents(books.productionPath()).filter(OrderRow),
+            QStringList{QStringLiteral("radninalozi|1|1|2024-03-01|2024-03-05|%1|2|50|10|0|0|0|0").arg(shop.product)});
+        QCOMPARE(books
+                     .scalar(books.productionPath(), QStringLiteral("select group_concat(idrn || ':' || "
                                                                     "Nazivskladista || ':' || izdatnicabr || ':' || "
                                                                     "iznos, ' ') from troskovi"))
                      .toString(),
@@ -330,7 +332,9 @@ private slots:
         script.answer(MsgYes).answer(MsgYes).answer(MsgOk);
         w->cmdodustani->click();
         QTRY_VERIFY(!w || !w->isVisible());
-        QCOMPARE(shop.books.scalar(shop.books.productionPath(), QStringLiteral("select count(*) from radninalozi")).toInt(), 1);
+        QCOMPARE(
+            shop.books.scalar(shop.books.productionPath(), QStringLiteral("select count(*) from radninalozi")).toInt(),
+            1);
         QCOMPARE(script.unanswered(), 0);
     }
 

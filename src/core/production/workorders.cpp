@@ -275,8 +275,8 @@ qint64 issue(const QString& productionBookPath, const NewOrder& order)
         try {
             db.attach(book.first->bookFile(), book.schema);
         } catch (const DbError& e) {
-            throw IssueRefused(QStringLiteral("Skladište %1: %2 Radni nalog nije izdan.")
-                                   .arg(book.first->bookName, e.description()));
+            throw IssueRefused(
+                QStringLiteral("Skladište %1: %2 Radni nalog nije izdan.").arg(book.first->bookName, e.description()));
         }
     }
 
@@ -287,8 +287,8 @@ qint64 issue(const QString& productionBookPath, const NewOrder& order)
         try {
             PostStockDocument(db, issueNote(book, order.datumotv), book.schema);
         } catch (const PostingRefused&) {
-            throw IssueRefused(
-                QStringLiteral("Izdatnica skladišta %1 nije proknjižena! Radni nalog nije izdan.").arg(book.first->bookName));
+            throw IssueRefused(QStringLiteral("Izdatnica skladišta %1 nije proknjižena! Radni nalog nije izdan.")
+                                   .arg(book.first->bookName));
         }
     }
     const qint64 orderId = db.insert(
@@ -324,11 +324,11 @@ std::optional<StoredOrder> load(const QString& bookPath, qint64 orderId)
     order.datumotv = DateText::fromIso(row->value(3).toString());
     order.datumzatv = DateText::fromIso(row->value(4).toString());
     order.quantity = figureAt(*row, 5);
-    order.costs = {figureAt(*row, 6), figureAt(*row, 7), figureAt(*row, 8),
+    order.costs = {figureAt(*row, 6), figureAt(*row, 7),  figureAt(*row, 8),
                    figureAt(*row, 9), figureAt(*row, 10), figureAt(*row, 11)};
-    const auto costs = db.select(
-        QStringLiteral("select Nazivskladista, izdatnicabr, iznos from troskovi where idrn = ? order by id"),
-        {QString::number(orderId)});
+    const auto costs =
+        db.select(QStringLiteral("select Nazivskladista, izdatnicabr, iznos from troskovi where idrn = ? order by id"),
+                  {QString::number(orderId)});
     for (const QSqlRecord& cost : costs)
         order.costRows.append({cost.value(0).toString(), cost.value(1).toString(), figureAt(cost, 2)});
     return order;

@@ -44,12 +44,12 @@ struct RequirementLine
     qint64 articleId = 0;
     QString articleName;
     bool articleFound = false;
-    Figure stock;     // the article's stanje in its book (0 when book or article is missing)
-    Figure perUnit;   // quantity per unit of product
-    Figure price;     // the price kept in the bill of materials
+    Figure stock;           // the article's stanje in its book (0 when book or article is missing)
+    Figure perUnit;         // quantity per unit of product
+    Figure price;           // the price kept in the bill of materials
     qint64 issueNumber = 0; // the number the book's next issue note gets
-    Figure quantity;  // perUnit × the product quantity, to the cent: what is checked, posted and stored
-    Figure amount;    // quantity × price, to the cent
+    Figure quantity;        // perUnit × the product quantity, to the cent: what is checked, posted and stored
+    Figure amount;          // quantity × price, to the cent
 
     // The book's file name in the program folder.
     QString bookFile() const;
@@ -96,9 +96,7 @@ struct NewOrder
 class IssueRefused : public std::runtime_error
 {
 public:
-    explicit IssueRefused(QString message) : std::runtime_error(message.toStdString()), m_message(std::move(message))
-    {
-    }
+    explicit IssueRefused(QString message) : std::runtime_error(message.toStdString()), m_message(std::move(message)) {}
     const QString& message() const { return m_message; }
 
 private:
