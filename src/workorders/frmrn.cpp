@@ -375,7 +375,7 @@ void frmrn::showRequirementLines()
     QList<QTreeWidgetItem*> items;
     for (const RequirementLine& line : m_lines) {
         auto* item = new QTreeWidgetItem(
-            QStringList{line.bookName, line.bookFound ? QString::number(line.issueNumber) : QString(),
+            QStringList{line.bookName, line.issueNumber > 0 ? QString::number(line.issueNumber) : QString(),
                         line.amount.money12(), line.quantity.money12(), line.stock.text00()});
         for (int c = ColIzdatnica; c <= ColStanje; ++c)
             item->setTextAlignment(c, Qt::AlignRight | Qt::AlignVCenter);
