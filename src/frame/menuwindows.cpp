@@ -4,6 +4,7 @@
 #include "masterdata/frmunos.h"
 #include "products/frmproizvodi.h"
 #include "stockdocs/frmPrimka.h"
+#include "workorders/frmrn.h"
 
 #include <QHash>
 
@@ -21,6 +22,7 @@ void registerProgramWindows(Table& table)
     table[QStringLiteral("mnuPrimki")] = [] { frmPrimka::openFromMenu(AppState::ModeReceipt); };
     table[QStringLiteral("mnuIzdatnica")] = [] { frmPrimka::openFromMenu(AppState::ModeIssue); };
     table[QStringLiteral("mnuproizvodi")] = [] { frmproizvodi::openFromMenu(); };
+    table[QStringLiteral("mnuradninalozi")] = [] { frmrn::openFromMenu(); };
 }
 
 Table& table()
