@@ -1,7 +1,5 @@
 #include "keyfilters.h"
 
-#include <QAbstractItemView>
-#include <QComboBox>
 #include <QKeyEvent>
 #include <QLineEdit>
 
@@ -38,9 +36,9 @@ private:
     std::function<bool(QChar)> m_accepts;
 };
 
-void install(QLineEdit* edit, std::function<bool(QChar)> accepts)
+void install(QWidget* widget, std::function<bool(QChar)> accepts)
 {
-    edit->installEventFilter(new CharacterFilter(edit, std::move(accepts)));
+    widget->installEventFilter(new CharacterFilter(widget, std::move(accepts)));
 }
 
 } // namespace
@@ -64,9 +62,7 @@ void PhoneKeyFilter(QLineEdit* edit, bool allowBlank)
     });
 }
 
-void ListOnlyKeyFilter(QComboBox* combo)
+void NoTypingKeyFilter(QWidget* widget)
 {
-    auto* filter = new CharacterFilter(combo, [](QChar) { return false; });
-    combo->installEventFilter(filter);
-    combo->view()->installEventFilter(filter);
+    install(widget, [](QChar) { return false; });
 }

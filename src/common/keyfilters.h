@@ -1,7 +1,7 @@
 #pragma once
 
-class QComboBox;
 class QLineEdit;
+class QWidget;
 
 // Key filters of entry boxes. They judge typed characters only; control keys (backspace, arrows, Tab,
 // shortcuts) always pass. Safety of stored text never depends on them: every value is bound.
@@ -12,6 +12,5 @@ void NoQuoteKeyFilter(QLineEdit* edit);
 void DigitKeyFilter(QLineEdit* edit);
 // Passes only digits, "/" and "-" (and the blank when allowBlank).
 void PhoneKeyFilter(QLineEdit* edit, bool allowBlank = false);
-// Refuses every typed character in a picker, closed or open: its entry changes only by choosing from the list
-// (arrows and the mouse).
-void ListOnlyKeyFilter(QComboBox* combo);
+// Refuses every typed character: a list whose entry can only be chosen (the arrow keys still move in it).
+void NoTypingKeyFilter(QWidget* widget);

@@ -129,7 +129,9 @@ DocumentReview::DocumentReview(bool receipt) : WorkingWindow(MenuGroup::Warehous
     optzakljucak->setChecked(true);
     Optjedne->setChecked(true);
     optdatumu->setChecked(true);
-    ListOnlyKeyFilter(cboizborprimke);
+    // Typing changes nothing in the document box, closed or open.
+    NoTypingKeyFilter(cboizborprimke);
+    NoTypingKeyFilter(cboizborprimke->view());
     (receipt ? exitButton : cmdprikazart)->setDefault(true);
     EnterClicksDefault(this);
     placeControls();
