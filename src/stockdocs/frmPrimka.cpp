@@ -783,6 +783,9 @@ void frmPrimka::resetAfterPosting()
         txtbroj->clear();
     }
     cmdprihvati->setEnabled(false);
+    // The article still shown is read afresh: the posting moved its stock and average price.
+    if (Cbosifra->currentIndex() >= 0)
+        choosePickedIndex(Cbosifra->currentIndex());
 }
 
 bool frmPrimka::confirmClose()

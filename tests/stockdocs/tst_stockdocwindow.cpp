@@ -535,6 +535,32 @@ private slots:
         QCOMPARE(msgs.unanswered(), 0);
     }
 
+    void theLineEntryReadsItsArticleAfterAPosting()
+    {
+        StockBook book;
+        const qint64 a =
+            book.addArticle(QStringLiteral("A1"), QStringLiteral("Alfa"), QStringLiteral("3"), QStringLiteral("3,33"));
+        book.exec(QStringLiteral("update artikli set vrijednost = 10 where id = ?"), {a});
+        MsgBoxScript msgs;
+        frmPrimka* w = openWindow(QStringLiteral("Izdatnica"));
+        choose(w->cbokd, QStringLiteral("Proizvodnja"));
+        enterLine(w, w->Cbosifra, QStringLiteral("A1"), QStringLiteral("1"));
+        // The article stays shown in the line entry while the note is posted.
+        choose(w->Cbosifra, QStringLiteral("A1"));
+        QCOMPARE(w->txtpokazkolicine->text(), QStringLiteral("2"));
+        msgs.answer(MsgYes);
+        w->cmdprihvati->click();
+        QCOMPARE(book.figures(a), (QStringList{"2", "6,67", "3,34"}));
+        QCOMPARE(w->txtcijena->text(), QStringLiteral("3,34"));
+        QCOMPARE(w->txtpokazkolicine->text(), QStringLiteral("2"));
+
+        choose(w->cbokd, QStringLiteral("Proizvodnja"));
+        typeInto(w->txtkolicina, QStringLiteral("2"));
+        w->cmddodaj->click();
+        QCOMPARE(rowTexts(w->lsvartprimka, 0), (QStringList{"A1", "Alfa", "2,00", "3,34", "6,68", QString::number(a)}));
+        QCOMPARE(msgs.unanswered(), 0);
+    }
+
     void incompleteHeaderIsRefused_data()
     {
         QTest::addColumn<QString>("mode");
