@@ -3,6 +3,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -14,6 +15,7 @@ private slots:
     void openRefusesAFileThatIsNoDatabase();
     void createIsAtomicAndKnowsAnExistingFile();
     void createInAnUnwritableFolderLeavesNothing();
+    void createClearsWhatACrashLeft();
     void transactionRollsBackUnlessCommitted();
     void insertReturnsNewIdAndIdsAreNotReused();
     void boundValuesKeepApostrophes();
@@ -108,6 +110,50 @@ void DatabaseTest::createInAnUnwritableFolderLeavesNothing()
         QVERIFY(e.description().contains(QStringLiteral("tvrtke.mdb")));
     }
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 1);
+}
+
+void DatabaseTest::createClearsWhatACrashLeft()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("Skladiste1.mdb"));
+    auto build = [](Database& db) {
+        db.exec(QStringLiteral("create table t(id integer primary key autoincrement, ime text)"));
+    };
+    createDatabase(path, build);
+    {
+        // A posting cut short: its journal holds the pages of the old book.
+        Database db = Database::open(path);
+        db.exec(QStringLiteral("pragma synchronous = off"));
+        Transaction fill(db);
+        for (int i = 0; i < 400; ++i)
+            db.exec(QStringLiteral("insert into t(ime) values(?)"), {QStringLiteral("stari artikl %1").arg(i)});
+        fill.commit();
+        Transaction tx(db);
+        db.exec(QStringLiteral("update t set ime = 'promijenjeno'"));
+        db.exec(QStringLiteral("create table u(x text)"));
+        QVERIFY(QFile::copy(path + QStringLiteral("-journal"), dir.filePath(QStringLiteral("saved"))));
+    }
+    // The book file is removed outside the program; its journal stays.
+    QVERIFY(QFile::remove(path));
+    QVERIFY(QFile::rename(dir.filePath(QStringLiteral("saved")), path + QStringLiteral("-journal")));
+    // A creation killed half way left its temporary file (named with its process id).
+    QProcess gone;
+    gone.start(QStringLiteral("true"), {});
+    QVERIFY(gone.waitForStarted());
+    const qint64 deadPid = gone.processId();
+    QVERIFY(gone.waitForFinished());
+    const QString left = dir.filePath(QStringLiteral(".Skladiste1.mdb.%1.1a2b3c4d.tmp").arg(deadPid));
+    for (const QString& name : {left, left + QStringLiteral("-journal")}) {
+        QFile f(name);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("ostatak");
+    }
+
+    createDatabase(path, build);
+    Database db = Database::open(path);
+    QCOMPARE(db.scalar(QStringLiteral("pragma integrity_check")).toString(), QStringLiteral("ok"));
+    QCOMPARE(db.scalar(QStringLiteral("select count(*) from t")).toInt(), 0);
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("Skladiste1.mdb")});
 }
 
 void DatabaseTest::transactionRollsBackUnlessCommitted()

@@ -1,6 +1,8 @@
 #include "database.h"
 
 #include <QCollator>
+#include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSqlDriver>
@@ -11,6 +13,9 @@
 #include <sqlite3.h>
 
 #include <atomic>
+
+#include <cerrno>
+#include <signal.h>
 
 namespace {
 
@@ -85,6 +90,33 @@ void registerFunctions(QSqlDatabase& db)
         sqlite3_create_function(handle, "hr_contains", 2, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr, containsFunction,
                                 nullptr, nullptr);
         sqlite3_create_collation(handle, "hr", SQLITE_UTF16_ALIGNED, nullptr, collateHr);
+    }
+}
+
+// A creation builds ".<file name>.<process id>.<random>.tmp" beside the file it makes.
+QString temporaryPrefix(const QFileInfo& info)
+{
+    return QStringLiteral(".") + info.fileName() + QStringLiteral(".");
+}
+
+bool processIsGone(qint64 pid)
+{
+    return pid > 0 && pid != QCoreApplication::applicationPid() && ::kill(pid_t(pid), 0) != 0 && errno == ESRCH;
+}
+
+// Removes the temporary files (and their journals) of earlier creations of the file whose process is gone.
+void removeKilledCreations(const QFileInfo& info)
+{
+    const QString prefix = temporaryPrefix(info);
+    QDir folder(info.absolutePath());
+    const QStringList names =
+        folder.entryList({prefix + QStringLiteral("*.tmp"), prefix + QStringLiteral("*.tmp-journal")},
+                         QDir::Files | QDir::Hidden | QDir::System);
+    for (const QString& name : names) {
+        bool number = false;
+        const qint64 pid = name.mid(prefix.size()).section(QLatin1Char('.'), 0, 0).toLongLong(&number);
+        if (number && processIsGone(pid))
+            QFile::remove(folder.filePath(name));
     }
 }
 
@@ -247,7 +279,9 @@ void createDatabase(const QString& path, const std::function<void(Database&)>& b
                       QStringLiteral("Baza %1 nije stvorena: na njezinom mjestu je mapa.").arg(path));
     if (info.exists())
         throw DbError(DbErrorKind::AlreadyExists, QStringLiteral("Datoteka %1 već postoji.").arg(path));
-    const QString temp = info.absolutePath() + QStringLiteral("/.") + info.fileName() + QStringLiteral(".") +
+    removeKilledCreations(info);
+    const QString temp = info.absolutePath() + QLatin1Char('/') + temporaryPrefix(info) +
+                         QString::number(QCoreApplication::applicationPid()) + QLatin1Char('.') +
                          QUuid::createUuid().toString(QUuid::Id128).left(8) + QStringLiteral(".tmp");
     auto discard = [&temp] {
         QFile::remove(temp);
@@ -263,6 +297,10 @@ void createDatabase(const QString& path, const std::function<void(Database&)>& b
         throw DbError(e.kind() == DbErrorKind::Statement ? DbErrorKind::Statement : DbErrorKind::CannotCreate,
                       QStringLiteral("Baza %1 nije stvorena: %2").arg(path, e.description()));
     }
+    // A journal with no database beside it was left by a writer that crashed before the file was removed; the
+    // engine would replay it into the new file at its first open.
+    if (!QFileInfo::exists(path))
+        QFile::remove(path + QStringLiteral("-journal"));
     // QFile::rename never replaces an existing file, so a file made meanwhile by another copy stays.
     if (!QFile::rename(temp, path)) {
         discard();
