@@ -762,6 +762,9 @@ bool frmPrimka::postDocument()
             HrMsgBox(QStringLiteral("Nema artikla u tablici, morate dodati artikl!"), 48,
                      QStringLiteral("Nema artikla"));
             break;
+        case PostingRefused::NotEnoughStock:
+            HrMsgBox(QStringLiteral("Na skladištu nema toliko!"), 48, QStringLiteral("Nema toliko!"));
+            break;
         }
         return false;
     } catch (const DbError& e) {

@@ -707,6 +707,55 @@ private slots:
         QCOMPARE(msgs.unanswered(), 0);
     }
 
+    void whatChangedBeforePostingIsNamed_data()
+    {
+        QTest::addColumn<QString>("mode");
+        QTest::addColumn<QString>("change");
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<QString>("title");
+        QTest::newRow("kind deleted") << "Primka"
+                                      << "delete from dokumenti"
+                                      << "Nema dokumenta u tablici, morate dodati dokument!"
+                                      << "Nema dokumenta";
+        QTest::newRow("article deleted") << "Primka"
+                                         << "delete from artikli"
+                                         << "Nema artikla u tablici, morate dodati artikl!"
+                                         << "Nema artikla";
+        QTest::newRow("stock issued meanwhile") << "Izdatnica"
+                                                << "update artikli set stanje = 1"
+                                                << "Na skladištu nema toliko!"
+                                                << "Nema toliko!";
+    }
+    void whatChangedBeforePostingIsNamed()
+    {
+        QFETCH(QString, mode);
+        QFETCH(QString, change);
+        StockBook book;
+        book.addPartner(QStringLiteral("d"), QStringLiteral("Dobavljač d.o.o."));
+        book.addDocumentKind(QStringLiteral("Račun"));
+        book.addArticle(QStringLiteral("A1"), QStringLiteral("Alfa"), QStringLiteral("5"), QStringLiteral("1"));
+        MsgBoxScript msgs;
+        frmPrimka* w = openWindow(mode);
+        if (mode == "Primka")
+            fillReceiptHeader(w);
+        else
+            choose(w->cbokd, QStringLiteral("Proizvodnja"));
+        enterLine(w, w->Cbosifra, QStringLiteral("A1"), QStringLiteral("2"),
+                  mode == "Primka" ? QStringLiteral("1") : QString());
+        book.exec(change);
+        const QVariant stock = book.scalar(QStringLiteral("select total(stanje) from artikli"));
+
+        msgs.answer(MsgYes);
+        w->cmdprihvati->click();
+        QCOMPARE(msgs.calls().size(), 2);
+        QTEST(msgs.last().prompt, "message");
+        QTEST(msgs.last().title, "title");
+        QCOMPARE(msgs.last().style, 48);
+        QCOMPARE(book.scalar(QStringLiteral("select count(*) from pi")).toInt(), 0);
+        QCOMPARE(book.scalar(QStringLiteral("select total(stanje) from artikli")), stock);
+        QCOMPARE(w->lsvartprimka->topLevelItemCount(), 1);
+    }
+
     void postingFailureKeepsTheDocument()
     {
         StockBook book;

@@ -249,8 +249,11 @@ void PreparedQuery::exec(std::initializer_list<QVariant> values)
 
 Transaction::Transaction(Database& db) : m_db(db)
 {
-    if (!m_db.m_db.transaction())
-        throw DbError(DbErrorKind::Statement, errorText(m_db.m_db.lastError()));
+    // Immediate: the write lock is taken at once, so a second copy waits here through the busy timeout. A deferred
+    // transaction that reads first cannot wait for the write lock later and fails with "database is locked".
+    QSqlQuery begin(m_db.m_db);
+    if (!begin.exec(QStringLiteral("begin immediate")))
+        throw DbError(DbErrorKind::Statement, errorText(begin.lastError()));
 }
 
 Transaction::~Transaction()
