@@ -27,6 +27,38 @@ QString errorText(const QSqlError& error)
     return text;
 }
 
+// A failed statement on the file at path, told in Croatian where the engine's reason is one a user can act on;
+// the engine's own text follows.
+DbError statementError(const QString& path, const QSqlError& error)
+{
+    const QString text = errorText(error);
+    QString sentence;
+    switch (error.nativeErrorCode().toInt() & 0xff) {
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED:
+        sentence = QStringLiteral("Baza %1 je zauzeta: u nju upravo upisuje druga kopija programa. Pokušajte ponovo.");
+        break;
+    case SQLITE_FULL:
+        sentence = QStringLiteral("Na disku nema mjesta za upis u bazu %1.");
+        break;
+    case SQLITE_READONLY:
+        sentence = QStringLiteral("U bazu %1 se ne može upisivati: datoteka ili njezina mapa je samo za čitanje.");
+        break;
+    case SQLITE_NOTADB:
+        sentence = QStringLiteral("Datoteka %1 nije baza podataka.");
+        break;
+    default:
+        if (text.startsWith(QLatin1String("no such table")))
+            sentence = QStringLiteral("Datoteka %1 nema tablicu koju program treba: prazna je, oštećena ili je baza "
+                                      "druge vrste.");
+        break;
+    }
+    if (sentence.isEmpty())
+        return DbError(DbErrorKind::Statement, text);
+    return DbError(DbErrorKind::Statement,
+                   sentence.arg(path) + QStringLiteral(" (") + text + QLatin1Char(')'));
+}
+
 sqlite3* nativeHandle(QSqlDatabase& db)
 {
     const QVariant v = db.driver()->handle();
@@ -185,11 +217,11 @@ QSqlQuery Database::run(const QString& sql, const QVariantList& values)
     QSqlQuery query(m_db);
     query.setForwardOnly(true);
     if (!query.prepare(sql))
-        throw DbError(DbErrorKind::Statement, errorText(query.lastError()));
+        throw statementError(m_path, query.lastError());
     for (const QVariant& v : values)
         query.addBindValue(v);
     if (!query.exec())
-        throw DbError(DbErrorKind::Statement, errorText(query.lastError()));
+        throw statementError(m_path, query.lastError());
     return query;
 }
 
@@ -211,7 +243,7 @@ QList<QSqlRecord> Database::select(const QString& sql, const QVariantList& value
     while (query.next())
         rows.append(query.record());
     if (query.lastError().isValid())
-        throw DbError(DbErrorKind::Statement, errorText(query.lastError()));
+        throw statementError(m_path, query.lastError());
     return rows;
 }
 
@@ -231,11 +263,11 @@ QVariant Database::scalar(const QString& sql, const QVariantList& values)
     return QVariant();
 }
 
-PreparedQuery::PreparedQuery(Database& db, const QString& sql) : m_query(db.connection())
+PreparedQuery::PreparedQuery(Database& db, const QString& sql) : m_query(db.connection()), m_path(db.path())
 {
     m_query.setForwardOnly(true);
     if (!m_query.prepare(sql))
-        throw DbError(DbErrorKind::Statement, errorText(m_query.lastError()));
+        throw statementError(m_path, m_query.lastError());
 }
 
 void PreparedQuery::exec(std::initializer_list<QVariant> values)
@@ -244,7 +276,7 @@ void PreparedQuery::exec(std::initializer_list<QVariant> values)
     for (const QVariant& v : values)
         m_query.bindValue(index++, v);
     if (!m_query.exec())
-        throw DbError(DbErrorKind::Statement, errorText(m_query.lastError()));
+        throw statementError(m_path, m_query.lastError());
 }
 
 Transaction::Transaction(Database& db) : m_db(db)
@@ -253,7 +285,7 @@ Transaction::Transaction(Database& db) : m_db(db)
     // transaction that reads first cannot wait for the write lock later and fails with "database is locked".
     QSqlQuery begin(m_db.m_db);
     if (!begin.exec(QStringLiteral("begin immediate")))
-        throw DbError(DbErrorKind::Statement, errorText(begin.lastError()));
+        throw statementError(m_db.path(), begin.lastError());
 }
 
 Transaction::~Transaction()
@@ -265,10 +297,10 @@ Transaction::~Transaction()
 void Transaction::commit()
 {
     if (!m_db.m_db.commit()) {
-        const QString text = errorText(m_db.m_db.lastError());
+        const DbError error = statementError(m_db.path(), m_db.m_db.lastError());
         m_db.m_db.rollback();
         m_done = true;
-        throw DbError(DbErrorKind::Statement, text);
+        throw error;
     }
     m_done = true;
 }
@@ -297,8 +329,11 @@ void createDatabase(const QString& path, const std::function<void(Database&)>& b
         tx.commit();
     } catch (const DbError& e) {
         discard();
+        // The temporary name means nothing to the user: the message names the file being made.
+        QString reason = e.description();
+        reason.replace(temp, path);
         throw DbError(e.kind() == DbErrorKind::Statement ? DbErrorKind::Statement : DbErrorKind::CannotCreate,
-                      QStringLiteral("Baza %1 nije stvorena: %2").arg(path, e.description()));
+                      QStringLiteral("Baza %1 nije stvorena: %2").arg(path, reason));
     }
     // A journal with no database beside it was left by a writer that crashed before the file was removed; the
     // engine would replay it into the new file at its first open.

@@ -89,6 +89,7 @@ public:
 
 private:
     QSqlQuery m_query;
+    QString m_path;
 };
 
 // Begins a transaction; rolls it back unless commit() was reached.
