@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QSqlDriver>
 #include <QSqlError>
+#include <QTextBoundaryFinder>
 #include <QUrl>
 #include <QUuid>
 
@@ -55,8 +56,7 @@ DbError statementError(const QString& path, const QSqlError& error)
     }
     if (sentence.isEmpty())
         return DbError(DbErrorKind::Statement, text);
-    return DbError(DbErrorKind::Statement,
-                   sentence.arg(path) + QStringLiteral(" (") + text + QLatin1Char(')'));
+    return DbError(DbErrorKind::Statement, sentence.arg(path) + QStringLiteral(" (") + text + QLatin1Char(')'));
 }
 
 sqlite3* nativeHandle(QSqlDatabase& db)
@@ -346,6 +346,17 @@ void createDatabase(const QString& path, const std::function<void(Database&)>& b
             throw DbError(DbErrorKind::AlreadyExists, QStringLiteral("Datoteka %1 već postoji.").arg(path));
         throw DbError(DbErrorKind::CannotCreate, QStringLiteral("Baza %1 nije stvorena.").arg(path));
     }
+}
+
+QString fitToWidth(const QString& text, int width)
+{
+    if (text.size() <= width)
+        return text;
+    QTextBoundaryFinder characters(QTextBoundaryFinder::Grapheme, text);
+    characters.setPosition(width);
+    if (!characters.isAtBoundary())
+        characters.toPreviousBoundary();
+    return text.left(qMax(0, int(characters.position())));
 }
 
 int compareHr(const QString& a, const QString& b)

@@ -59,7 +59,7 @@ qint64 PostStockDocument(Database& db, const StockDocument& document, const QStr
                                             "values(?, ?, ?, ?, ?, ?, ?)")
                                  .arg(pi),
                              {document.kindLetter(), document.number, DateText::toIso(document.date), kindId.toString(),
-                              nullWhenEmpty(document.supplierDocNumber),
+                              nullWhenEmpty(fitToWidth(document.supplierDocNumber, 20)),
                               nullWhenEmpty(DateText::toIso(document.supplierDocDate)), partnerId});
     } else {
         // An issue note has no document kind, supplier's number or date: those columns stay null.
