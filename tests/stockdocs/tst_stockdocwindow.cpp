@@ -22,6 +22,7 @@
 #include <QTreeWidget>
 
 using knjtest::MsgBoxScript;
+using knjtest::rowTexts;
 using stocktest::choose;
 using stocktest::StockBook;
 using stocktest::typeInto;
@@ -49,15 +50,6 @@ void enterLine(frmPrimka* w, QComboBox* picker, const QString& entry, const QStr
     if (!price.isNull())
         typeInto(w->txtcijena, price);
     w->cmddodaj->click();
-}
-
-QStringList rowTexts(const QTreeWidget* list, int row)
-{
-    QStringList cells;
-    const QTreeWidgetItem* item = list->topLevelItem(row);
-    for (int c = 0; c < list->columnCount(); ++c)
-        cells.append(item->text(c));
-    return cells;
 }
 
 void selectRow(QTreeWidget* list, int row)
@@ -564,11 +556,18 @@ private slots:
     void incompleteHeaderIsRefused_data()
     {
         QTest::addColumn<QString>("mode");
+        QTest::addColumn<QString>("missing");
         QTest::addColumn<QString>("message");
-        QTest::newRow("receipt") << "Primka"
-                                 << "Nije unešen datum primke,ime dobavljača,dokument,brojdokumenta ili datum "
-                                    "dokumenta!";
+        const QString receipt = QStringLiteral("Nije unešen datum primke,ime dobavljača,dokument,brojdokumenta ili "
+                                               "datum dokumenta!");
+        QTest::newRow("receipt, all but the supplier") << "Primka"
+                                                       << "cbokd" << receipt;
+        QTest::newRow("receipt, all but the kind") << "Primka"
+                                                   << "cbodokument" << receipt;
+        QTest::newRow("receipt, all but the number") << "Primka"
+                                                     << "txtbroj" << receipt;
         QTest::newRow("issue") << "Izdatnica"
+                               << "cbokd"
                                << "Nije unešen datum izdatnice ili mjesto troška!";
     }
     void incompleteHeaderIsRefused()
@@ -576,13 +575,22 @@ private slots:
         QFETCH(QString, mode);
         StockBook book;
         book.addPartner(QStringLiteral("d"), QStringLiteral("Dobavljač d.o.o."));
+        book.addDocumentKind(QStringLiteral("Račun"));
         book.addArticle(QStringLiteral("A1"), QStringLiteral("Alfa"), QStringLiteral("5"), QStringLiteral("1"));
         MsgBoxScript msgs;
         frmPrimka* w = openWindow(mode);
+        QFETCH(QString, missing);
         enterLine(w, w->Cbosifra, QStringLiteral("A1"), QStringLiteral("1"),
                   mode == "Primka" ? QStringLiteral("1") : QString());
-        if (mode == "Primka")
-            choose(w->cbokd, QStringLiteral("Dobavljač d.o.o.")); // no document kind, no number
+        // Everything but the one field.
+        if (mode == "Primka") {
+            if (missing != "cbokd")
+                choose(w->cbokd, QStringLiteral("Dobavljač d.o.o."));
+            if (missing != "cbodokument")
+                choose(w->cbodokument, QStringLiteral("Račun"));
+            if (missing != "txtbroj")
+                typeInto(w->txtbroj, QStringLiteral("R-77"));
+        }
         w->cmdprihvati->click();
         QCOMPARE(msgs.calls().size(), 1);
         QTEST(msgs.last().prompt, "message");
@@ -882,6 +890,20 @@ private slots:
         QCOMPARE(w->txtpokazkolicine->text(), QString());
         w->txtkolicina->setText(QStringLiteral("1"));
         w->cmddodaj->click();
+        QCOMPARE(w->lsvartprimka->topLevelItemCount(), 0);
+        closeWindow(w);
+
+        // On a receipt the typed price gives an amount: the missing article alone refuses the line.
+        const qint64 later =
+            book.addArticle(QStringLiteral("C3"), QStringLiteral("Gama"), QStringLiteral("5"), QStringLiteral("1"));
+        w = openWindow(QStringLiteral("Primka"));
+        book.exec(QStringLiteral("delete from artikli where id = ?"), {later});
+        choose(w->cbonaziv, QStringLiteral("Gama"));
+        QCOMPARE(w->lblartikl->text(), QString());
+        typeInto(w->txtkolicina, QStringLiteral("1"));
+        typeInto(w->txtcijena, QStringLiteral("2"));
+        w->cmddodaj->click();
+        QCOMPARE(msgs.last().prompt, QStringLiteral("Nije unešena šifra ili naziv!"));
         QCOMPARE(w->lsvartprimka->topLevelItemCount(), 0);
     }
 
