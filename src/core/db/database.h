@@ -93,6 +93,7 @@ public:
 
 private:
     QSqlQuery m_query;
+    QString m_path;
 };
 
 // Begins a transaction; rolls it back unless commit() was reached.
@@ -114,6 +115,10 @@ private:
 // The file is built under a temporary name and renamed when complete, so a failure leaves nothing behind.
 // Throws DbError AlreadyExists (file untouched) when the file is there, CannotCreate or Statement otherwise.
 void createDatabase(const QString& path, const std::function<void(Database&)>& build);
+
+// The text cut to at most width characters (UTF-16 units, as the entry boxes count them) for a column of that width,
+// always on a character boundary: a letter with its accents, or an emoji, is kept whole or left out whole.
+QString fitToWidth(const QString& text, int width);
 
 // Text folded for case-insensitive comparison (Č Ć Đ Š Ž too); the same rule as SQL's hr_fold().
 QString foldText(const QString& text);
