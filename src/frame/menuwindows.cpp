@@ -2,7 +2,10 @@
 
 #include "masterdata/frmartikli.h"
 #include "masterdata/frmunos.h"
+#include "products/frmproizvodi.h"
+#include "reviews/documentreview.h"
 #include "stockdocs/frmPrimka.h"
+#include "workorders/frmrn.h"
 
 #include <QHash>
 
@@ -19,6 +22,10 @@ void registerProgramWindows(Table& table)
     table[QStringLiteral("mnuKupaca")] = [] { frmunos::openFromMenu(); };
     table[QStringLiteral("mnuPrimki")] = [] { frmPrimka::openFromMenu(AppState::ModeReceipt); };
     table[QStringLiteral("mnuIzdatnica")] = [] { frmPrimka::openFromMenu(AppState::ModeIssue); };
+    table[QStringLiteral("mnuPrimki1")] = [] { frmpregledprimki::openFromMenu(); };
+    table[QStringLiteral("mnuIzdatnica1")] = [] { frmpregledizdatnice::openFromMenu(); };
+    table[QStringLiteral("mnuproizvodi")] = [] { frmproizvodi::openFromMenu(); };
+    table[QStringLiteral("mnuradninalozi")] = [] { frmrn::openFromMenu(); };
 }
 
 Table& table()

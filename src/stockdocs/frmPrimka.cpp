@@ -276,6 +276,7 @@ frmPrimka::frmPrimka() : WorkingWindow(MenuGroup::Warehouse)
         lsvartprimka->setColumnWidth(c, qMax(1, twips(widths[c])));
     for (int c : {int(ColKolicina), int(ColCijena), int(ColIznos)})
         lsvartprimka->headerItem()->setTextAlignment(c, Qt::AlignRight | Qt::AlignVCenter);
+    FitColumnsToWidth(lsvartprimka, ColNaziv);
 
     // Places inside the frame.
     const int lx = 8, fx = 122;
@@ -756,6 +757,9 @@ bool frmPrimka::postDocument()
             HrMsgBox(QStringLiteral("Nema artikla u tablici, morate dodati artikl!"), 48,
                      QStringLiteral("Nema artikla"));
             break;
+        case PostingRefused::NotEnoughStock:
+            HrMsgBox(QStringLiteral("Na skladištu nema toliko!"), 48, QStringLiteral("Nema toliko!"));
+            break;
         }
         return false;
     } catch (const DbError& e) {
@@ -777,6 +781,9 @@ void frmPrimka::resetAfterPosting()
         txtbroj->clear();
     }
     cmdprihvati->setEnabled(false);
+    // The article still shown is read afresh: the posting moved its stock and average price.
+    if (Cbosifra->currentIndex() >= 0)
+        choosePickedIndex(Cbosifra->currentIndex());
 }
 
 bool frmPrimka::confirmClose()

@@ -5,10 +5,12 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QKeyEvent>
 #include <QPointer>
 #include <QPrinter>
 #include <QTest>
+#include <QTreeWidget>
 #include <QWidget>
 
 namespace knjtest {
@@ -56,6 +58,29 @@ MsgBoxScript& MsgBoxScript::answer(int button)
 {
     m_answers.push_back(button);
     return *this;
+}
+
+const MsgRequest& MsgBoxScript::last() const
+{
+    static const MsgRequest none;
+    if (m_calls.isEmpty()) {
+        QTest::qFail("no message box was shown", __FILE__, __LINE__);
+        return none;
+    }
+    return m_calls.last();
+}
+
+QStringList rowTexts(const QTreeWidget* list, int row)
+{
+    const QTreeWidgetItem* item = list ? list->topLevelItem(row) : nullptr;
+    if (!item) {
+        QTest::qFail(qPrintable(QStringLiteral("the list has no row %1").arg(row)), __FILE__, __LINE__);
+        return {};
+    }
+    QStringList cells;
+    for (int c = 0; c < list->columnCount(); ++c)
+        cells.append(item->text(c));
+    return cells;
 }
 
 void MsgBoxScript::clear()
@@ -109,6 +134,20 @@ void typeText(QWidget* widget, const QString& text)
         QApplication::sendEvent(widget, &press);
         QApplication::sendEvent(widget, &release);
     }
+}
+
+void chooseEntry(QComboBox* combo, const QString& text)
+{
+    const int index = combo->findText(text, Qt::MatchExactly | Qt::MatchCaseSensitive);
+    QVERIFY2(index >= 0, qPrintable(QStringLiteral("no entry ") + text));
+    combo->setCurrentIndex(index);
+    emit combo->activated(index);
+}
+
+void typeInto(QWidget* box, const QString& text)
+{
+    box->setFocus();
+    typeText(box, text);
 }
 
 void triggerAction(QObject* root, const QString& name)

@@ -3,10 +3,13 @@
 #include "bookschema.h"
 
 #include <QCollator>
+#include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSqlDriver>
 #include <QSqlError>
+#include <QTextBoundaryFinder>
 #include <QUrl>
 #include <QUuid>
 
@@ -16,6 +19,9 @@
 #include <atomic>
 #include <numeric>
 #include <vector>
+
+#include <cerrno>
+#include <signal.h>
 
 namespace {
 
@@ -28,6 +34,37 @@ QString errorText(const QSqlError& error)
     if (text.isEmpty())
         text = error.text();
     return text;
+}
+
+// A failed statement on the file at path, told in Croatian where the engine's reason is one a user can act on;
+// the engine's own text follows.
+DbError statementError(const QString& path, const QSqlError& error)
+{
+    const QString text = errorText(error);
+    QString sentence;
+    switch (error.nativeErrorCode().toInt() & 0xff) {
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED:
+        sentence = QStringLiteral("Baza %1 je zauzeta: u nju upravo upisuje druga kopija programa. Pokušajte ponovo.");
+        break;
+    case SQLITE_FULL:
+        sentence = QStringLiteral("Na disku nema mjesta za upis u bazu %1.");
+        break;
+    case SQLITE_READONLY:
+        sentence = QStringLiteral("U bazu %1 se ne može upisivati: datoteka ili njezina mapa je samo za čitanje.");
+        break;
+    case SQLITE_NOTADB:
+        sentence = QStringLiteral("Datoteka %1 nije baza podataka.");
+        break;
+    default:
+        if (text.startsWith(QLatin1String("no such table")))
+            sentence = QStringLiteral("Datoteka %1 nema tablicu koju program treba: prazna je, oštećena ili je baza "
+                                      "druge vrste.");
+        break;
+    }
+    if (sentence.isEmpty())
+        return DbError(DbErrorKind::Statement, text);
+    return DbError(DbErrorKind::Statement, sentence.arg(path) + QStringLiteral(" (") + text + QLatin1Char(')'));
 }
 
 sqlite3* nativeHandle(QSqlDatabase& db)
@@ -96,6 +133,33 @@ void registerFunctions(QSqlDatabase& db)
     }
 }
 
+// A creation builds ".<file name>.<process id>.<random>.tmp" beside the file it makes.
+QString temporaryPrefix(const QFileInfo& info)
+{
+    return QStringLiteral(".") + info.fileName() + QStringLiteral(".");
+}
+
+bool processIsGone(qint64 pid)
+{
+    return pid > 0 && pid != QCoreApplication::applicationPid() && ::kill(pid_t(pid), 0) != 0 && errno == ESRCH;
+}
+
+// Removes the temporary files (and their journals) of earlier creations of the file whose process is gone.
+void removeKilledCreations(const QFileInfo& info)
+{
+    const QString prefix = temporaryPrefix(info);
+    QDir folder(info.absolutePath());
+    const QStringList names =
+        folder.entryList({prefix + QStringLiteral("*.tmp"), prefix + QStringLiteral("*.tmp-journal")},
+                         QDir::Files | QDir::Hidden | QDir::System);
+    for (const QString& name : names) {
+        bool number = false;
+        const qint64 pid = name.mid(prefix.size()).section(QLatin1Char('.'), 0, 0).toLongLong(&number);
+        if (number && processIsGone(pid))
+            QFile::remove(folder.filePath(name));
+    }
+}
+
 QString nextConnectionName()
 {
     static std::atomic<int> counter{0};
@@ -109,13 +173,22 @@ DbError::DbError(DbErrorKind kind, QString description)
 {
 }
 
+namespace {
+
+// The file's URI for SQLite: "rw" opens an existing file only, "rwc" may create it.
+QString fileUri(const QString& path, bool create)
+{
+    return QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath()).toString(QUrl::FullyEncoded) +
+           (create ? QStringLiteral("?mode=rwc") : QStringLiteral("?mode=rw"));
+}
+
+} // namespace
+
 Database::Database(QString path, QString connectionName, bool create)
     : m_path(std::move(path)), m_connectionName(std::move(connectionName))
 {
     m_db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connectionName);
-    const QString uri = QUrl::fromLocalFile(QFileInfo(m_path).absoluteFilePath()).toString(QUrl::FullyEncoded) +
-                        (create ? QStringLiteral("?mode=rwc") : QStringLiteral("?mode=rw"));
-    m_db.setDatabaseName(uri);
+    m_db.setDatabaseName(fileUri(m_path, create));
     m_db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=%1").arg(BusyTimeoutMs));
     if (!m_db.open()) {
         const QString text = errorText(m_db.lastError());
@@ -137,9 +210,11 @@ Database Database::open(const QString& path)
     // earlier version the indexes of a new one (one statement, as opening is part of every handler).
     try {
         UpgradeBookIndexes(db);
-    } catch (const DbError& e) {
+    } catch (const DbError&) {
+        sqlite3* handle = nativeHandle(db.m_db);
+        const QString engine = handle ? QString::fromUtf8(sqlite3_errmsg(handle)) : QString();
         throw DbError(DbErrorKind::NotADatabase,
-                      QStringLiteral("Datoteka %1 nije baza podataka: %2").arg(path, e.description()));
+                      QStringLiteral("Datoteka %1 nije baza podataka: %2").arg(path, engine));
     }
     return db;
 }
@@ -158,6 +233,25 @@ void Database::runWithoutWaiting(const std::function<void()>& work)
     }
     if (handle)
         sqlite3_busy_timeout(handle, BusyTimeoutMs);
+}
+
+void Database::attach(const QString& path, const QString& schema)
+{
+    if (!QFileInfo(path).isFile())
+        throw DbError(DbErrorKind::FileNotFound, QStringLiteral("Datoteka %1 ne postoji.").arg(path));
+    try {
+        // The connection reads file names as URIs, so an attached file is opened the same way.
+        exec(QStringLiteral("attach database ? as %1").arg(schema), {fileUri(path, false)});
+    } catch (const DbError& e) {
+        throw DbError(DbErrorKind::FileNotFound,
+                      QStringLiteral("Datoteka %1 se ne može otvoriti: %2").arg(path, e.description()));
+    }
+    try {
+        scalar(QStringLiteral("select count(*) from %1.sqlite_master").arg(schema));
+    } catch (const DbError& e) {
+        throw DbError(DbErrorKind::NotADatabase,
+                      QStringLiteral("Datoteka %1 nije baza podataka: %2").arg(path, e.description()));
+    }
 }
 
 Database::Database(Database&& other) noexcept
@@ -181,11 +275,11 @@ QSqlQuery Database::run(const QString& sql, const QVariantList& values)
     QSqlQuery query(m_db);
     query.setForwardOnly(true);
     if (!query.prepare(sql))
-        throw DbError(DbErrorKind::Statement, errorText(query.lastError()));
+        throw statementError(m_path, query.lastError());
     for (const QVariant& v : values)
         query.addBindValue(v);
     if (!query.exec())
-        throw DbError(DbErrorKind::Statement, errorText(query.lastError()));
+        throw statementError(m_path, query.lastError());
     return query;
 }
 
@@ -207,7 +301,7 @@ QList<QSqlRecord> Database::select(const QString& sql, const QVariantList& value
     while (query.next())
         rows.append(query.record());
     if (query.lastError().isValid())
-        throw DbError(DbErrorKind::Statement, errorText(query.lastError()));
+        throw statementError(m_path, query.lastError());
     return rows;
 }
 
@@ -229,12 +323,12 @@ QVariant Database::scalar(const QString& sql, const QVariantList& values)
 
 namespace {
 
-// The engine's last error on the handle, in the form the driver reports its own.
-DbError statementError(sqlite3* handle)
+// The engine's last error on the handle, told as the driver's own errors are.
+DbError statementError(const QString& path, sqlite3* handle)
 {
     const QString text = QString::fromUtf16(static_cast<const char16_t*>(sqlite3_errmsg16(handle)));
-    return DbError(DbErrorKind::Statement, errorText(QSqlError(QString(), text, QSqlError::StatementError,
-                                                               QString::number(sqlite3_extended_errcode(handle)))));
+    return statementError(
+        path, QSqlError(QString(), text, QSqlError::StatementError, QString::number(sqlite3_extended_errcode(handle))));
 }
 
 // Whether the driver would bind the value as null (a null text or date counts, as in QSqlQuery).
@@ -288,12 +382,13 @@ int bindValue(sqlite3_stmt* statement, int index, const QVariant& v)
 
 } // namespace
 
-PreparedQuery::PreparedQuery(Database& db, const QString& sql) : m_handle(nativeHandle(db.connection()))
+PreparedQuery::PreparedQuery(Database& db, const QString& sql)
+    : m_path(db.path()), m_handle(nativeHandle(db.connection()))
 {
     if (!m_handle)
         throw DbError(DbErrorKind::Statement, QStringLiteral("Baza nije otvorena."));
     if (sqlite3_prepare16_v2(m_handle, sql.utf16(), int(sql.size() * 2), &m_statement, nullptr) != SQLITE_OK) {
-        const DbError error = statementError(m_handle);
+        const DbError error = statementError(m_path, m_handle);
         sqlite3_finalize(m_statement);
         m_statement = nullptr;
         throw error;
@@ -313,20 +408,29 @@ bool PreparedQuery::step()
     // Done or failed: the statement holds no lock past this point.
     const int reset = sqlite3_reset(m_statement);
     if (rc != SQLITE_DONE || reset != SQLITE_OK)
-        throw statementError(m_handle);
+        throw statementError(m_path, m_handle);
     return false;
 }
 
 void PreparedQuery::exec(std::initializer_list<QVariant> values)
 {
+    run(values.begin(), qsizetype(values.size()));
+}
+
+void PreparedQuery::exec(const QVariantList& values)
+{
+    run(values.constData(), values.size());
+}
+
+void PreparedQuery::run(const QVariant* values, qsizetype count)
+{
     sqlite3_reset(m_statement);
     m_rowPending = m_onRow = false;
-    if (int(values.size()) != sqlite3_bind_parameter_count(m_statement))
+    if (count != sqlite3_bind_parameter_count(m_statement))
         throw DbError(DbErrorKind::Statement, QStringLiteral("Broj vrijednosti ne odgovara naredbi."));
-    int index = 1;
-    for (const QVariant& v : values) {
-        if (bindValue(m_statement, index++, v) != SQLITE_OK)
-            throw statementError(m_handle);
+    for (qsizetype i = 0; i < count; ++i) {
+        if (bindValue(m_statement, int(i + 1), values[i]) != SQLITE_OK)
+            throw statementError(m_path, m_handle);
     }
     m_rowPending = step();
     m_lastInsertId = sqlite3_last_insert_rowid(m_handle);
@@ -392,8 +496,11 @@ void PreparedQuery::finish()
 
 Transaction::Transaction(Database& db) : m_db(db)
 {
-    if (!m_db.m_db.transaction())
-        throw DbError(DbErrorKind::Statement, errorText(m_db.m_db.lastError()));
+    // Immediate: the write lock is taken at once, so a second copy waits here through the busy timeout. A deferred
+    // transaction that reads first cannot wait for the write lock later and fails with "database is locked".
+    QSqlQuery begin(m_db.m_db);
+    if (!begin.exec(QStringLiteral("begin immediate")))
+        throw statementError(m_db.path(), begin.lastError());
 }
 
 Transaction::~Transaction()
@@ -405,10 +512,10 @@ Transaction::~Transaction()
 void Transaction::commit()
 {
     if (!m_db.m_db.commit()) {
-        const QString text = errorText(m_db.m_db.lastError());
+        const DbError error = statementError(m_db.path(), m_db.m_db.lastError());
         m_db.m_db.rollback();
         m_done = true;
-        throw DbError(DbErrorKind::Statement, text);
+        throw error;
     }
     m_done = true;
 }
@@ -422,7 +529,9 @@ void createDatabase(const QString& path, const std::function<void(Database&)>& b
                       QStringLiteral("Baza %1 nije stvorena: na njezinom mjestu je mapa.").arg(path));
     if (info.exists())
         throw DbError(DbErrorKind::AlreadyExists, QStringLiteral("Datoteka %1 već postoji.").arg(path));
-    const QString temp = info.absolutePath() + QStringLiteral("/.") + info.fileName() + QStringLiteral(".") +
+    removeKilledCreations(info);
+    const QString temp = info.absolutePath() + QLatin1Char('/') + temporaryPrefix(info) +
+                         QString::number(QCoreApplication::applicationPid()) + QLatin1Char('.') +
                          QUuid::createUuid().toString(QUuid::Id128).left(8) + QStringLiteral(".tmp");
     auto discard = [&temp] {
         QFile::remove(temp);
@@ -435,9 +544,16 @@ void createDatabase(const QString& path, const std::function<void(Database&)>& b
         tx.commit();
     } catch (const DbError& e) {
         discard();
+        // The temporary name means nothing to the user: the message names the file being made.
+        QString reason = e.description();
+        reason.replace(temp, path);
         throw DbError(e.kind() == DbErrorKind::Statement ? DbErrorKind::Statement : DbErrorKind::CannotCreate,
-                      QStringLiteral("Baza %1 nije stvorena: %2").arg(path, e.description()));
+                      QStringLiteral("Baza %1 nije stvorena: %2").arg(path, reason));
     }
+    // A journal with no database beside it was left by a writer that crashed before the file was removed; the
+    // engine would replay it into the new file at its first open.
+    if (!QFileInfo::exists(path))
+        QFile::remove(path + QStringLiteral("-journal"));
     // QFile::rename never replaces an existing file, so a file made meanwhile by another copy stays.
     if (!QFile::rename(temp, path)) {
         discard();
@@ -445,6 +561,17 @@ void createDatabase(const QString& path, const std::function<void(Database&)>& b
             throw DbError(DbErrorKind::AlreadyExists, QStringLiteral("Datoteka %1 već postoji.").arg(path));
         throw DbError(DbErrorKind::CannotCreate, QStringLiteral("Baza %1 nije stvorena.").arg(path));
     }
+}
+
+QString fitToWidth(const QString& text, int width)
+{
+    if (text.size() <= width)
+        return text;
+    QTextBoundaryFinder characters(QTextBoundaryFinder::Grapheme, text);
+    characters.setPosition(width);
+    if (!characters.isAtBoundary())
+        characters.toPreviousBoundary();
+    return text.left(qMax(0, int(characters.position())));
 }
 
 namespace {

@@ -60,6 +60,9 @@ public:
     // Runs a query and returns all its rows (the query is finished before returning).
     QList<QSqlRecord> select(const QString& sql, const QVariantList& values = {});
     std::optional<QSqlRecord> selectFirst(const QString& sql, const QVariantList& values = {});
+    // Attaches another database file under schema ("w1") for reading and writing; like open(), never creates it.
+    // Outside a transaction only. Throws DbError FileNotFound or NotADatabase.
+    void attach(const QString& path, const QString& schema);
     // The first column of the first row, or an invalid variant when there is no row.
     QVariant scalar(const QString& sql, const QVariantList& values = {});
 
@@ -93,6 +96,7 @@ public:
 
     // Binds the values in order and runs the statement up to its first row.
     void exec(std::initializer_list<QVariant> values);
+    void exec(const QVariantList& values);
     // Moves to the next row (the first after exec); false after the last.
     bool next();
     // A column of the current row: integer, real, text, blob, or a null variant.
@@ -106,8 +110,10 @@ public:
     void finish();
 
 private:
+    void run(const QVariant* values, qsizetype count);
     bool step();
 
+    QString m_path;
     sqlite3* m_handle = nullptr;
     sqlite3_stmt* m_statement = nullptr;
     bool m_rowPending = false; // exec stepped onto a row that next() has not handed out yet
@@ -134,6 +140,10 @@ private:
 // The file is built under a temporary name and renamed when complete, so a failure leaves nothing behind.
 // Throws DbError AlreadyExists (file untouched) when the file is there, CannotCreate or Statement otherwise.
 void createDatabase(const QString& path, const std::function<void(Database&)>& build);
+
+// The text cut to at most width characters (UTF-16 units, as the entry boxes count them) for a column of that width,
+// always on a character boundary: a letter with its accents, or an emoji, is kept whole or left out whole.
+QString fitToWidth(const QString& text, int width);
 
 // Text folded for case-insensitive comparison (Č Ć Đ Š Ž too); the same rule as SQL's hr_fold().
 QString foldText(const QString& text);
