@@ -370,12 +370,26 @@ QTreeWidgetItem* append(QTreeWidget* list, const QStringList& columns)
     return item;
 }
 
-void appendAll(QTreeWidget* list, const QList<QStringList>& rows)
+void appendAll(QTreeWidget* list, int rows, const std::function<QString(int row, int column)>& text)
 {
+    const int columns = list->columnCount();
+    const QTreeWidgetItem* header = list->headerItem();
+    QList<QVariant> alignments;
+    for (int c = 0; c < columns; ++c)
+        alignments.append(header->data(c, Qt::TextAlignmentRole));
     QList<QTreeWidgetItem*> items;
-    items.reserve(rows.size());
-    for (const QStringList& columns : rows)
-        items.append(makeRow(list, columns));
+    items.reserve(rows);
+    for (int r = 0; r < rows; ++r) {
+        auto* item = new QTreeWidgetItem;
+        // The last column first: the item makes room for all its columns at once.
+        for (int c = columns - 1; c >= 0; --c)
+            item->setText(c, text(r, c));
+        for (int c = 0; c < columns; ++c) {
+            if (alignments.at(c).isValid())
+                item->setData(c, Qt::TextAlignmentRole, alignments.at(c));
+        }
+        items.append(item);
+    }
     list->addTopLevelItems(items);
 }
 

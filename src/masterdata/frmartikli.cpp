@@ -180,12 +180,7 @@ void frmartikli::loud()
 {
     try {
         const QList<StoredArticle> articles = Articles::all(bookPath());
-        QList<QStringList> rows;
-        rows.reserve(articles.size());
-        for (const StoredArticle& a : articles)
-            rows.append({a.entry.sifra.trimmed(), a.entry.barkod, a.entry.naziv, a.entry.jedmjere,
-                         a.entry.minkolicina.text00(), QString::number(a.id)});
-        PendingList::appendAll(lsvsviartikli, rows);
+        fillStoredList(articles, false);
         // Opened from the stock-document window: its pickers take the same rows, in the same order.
         if (AppState::izprimke && !articles.isEmpty()) {
             QList<StockDocs::ArticleChoice> choices;
@@ -199,6 +194,29 @@ void frmartikli::loud()
     }
     cmdprihvati->setEnabled(false);
     cmdbrisi->setEnabled(false);
+}
+
+// The load shows a row's code trimmed and its minimum quantity with two decimals; a stored change reloads the rows
+// with the code as stored and the minimum quantity as plain text.
+void frmartikli::fillStoredList(const QList<StoredArticle>& articles, bool afterChange)
+{
+    PendingList::appendAll(lsvsviartikli, int(articles.size()), [&](int row, int column) {
+        const StoredArticle& a = articles.at(row);
+        switch (column) {
+        case 0:
+            return afterChange ? a.entry.sifra : a.entry.sifra.trimmed();
+        case 1:
+            return a.entry.barkod;
+        case 2:
+            return a.entry.naziv;
+        case 3:
+            return a.entry.jedmjere;
+        case 4:
+            return afterChange ? a.entry.minkolicina.shortText() : a.entry.minkolicina.text00();
+        default:
+            return QString::number(a.id);
+        }
+    });
 }
 
 void frmartikli::izmjenacomboboxova()
@@ -371,11 +389,7 @@ void frmartikli::storeChange()
     m_changed = true;
     lsvsviartikli->clear();
     try {
-        QList<QStringList> rows;
-        for (const StoredArticle& a : Articles::all(bookPath()))
-            rows.append({a.entry.sifra, a.entry.barkod, a.entry.naziv, a.entry.jedmjere,
-                         a.entry.minkolicina.shortText(), QString::number(a.id)});
-        PendingList::appendAll(lsvsviartikli, rows);
+        fillStoredList(Articles::all(bookPath()), true);
     } catch (const DbError& e) {
         DbErrorMsgBox(e, 0);
     }
