@@ -88,6 +88,7 @@ void FigureTest::texts_data()
     QTest::newRow("cents") << qint64(12345678) << "123456,78" << "123456,78" << "   123456,78";
     QTest::newRow("one cent") << qint64(1) << "0,01" << "0,01" << "        0,01";
     QTest::newRow("negative") << qint64(-305) << "-3,05" << "-3,05" << "       -3,05";
+    QTest::newRow("negative cents") << qint64(-5) << "-0,05" << "-0,05" << "       -0,05";
 }
 
 void FigureTest::texts()
