@@ -3,6 +3,8 @@
 #include "masterdata/frmartikli.h"
 #include "masterdata/frmunos.h"
 #include "stockdocs/frmPrimka.h"
+#include "stockreports/frmPregledart.h"
+#include "stockreports/frmpregledkupacadobavljaca.h"
 
 #include <QHash>
 
@@ -19,6 +21,8 @@ void registerProgramWindows(Table& table)
     table[QStringLiteral("mnuKupaca")] = [] { frmunos::openFromMenu(); };
     table[QStringLiteral("mnuPrimki")] = [] { frmPrimka::openFromMenu(AppState::ModeReceipt); };
     table[QStringLiteral("mnuIzdatnica")] = [] { frmPrimka::openFromMenu(AppState::ModeIssue); };
+    table[QStringLiteral("mnuArtikala1")] = [] { frmPregledart::openFromMenu(); };
+    table[QStringLiteral("mnuKupaca1")] = [] { frmpregledkupacadobavljaca::openFromMenu(); };
 }
 
 Table& table()
