@@ -172,12 +172,13 @@ void ReportLayoutsTest::cardRows()
 void ReportLayoutsTest::cardHeader()
 {
     const QStringList card = buildStockCard(article(1, "A1", "Čavli", "", "", "2"), {});
-    const QStringList header = {"Šifra:        Naziv:                                  Barkod:       J.m.: Min.kol.",
-                                "A1            Čavli                                                            2,00",
-                                Rule83,
-                                "R.br. V B.P/I Ulaz              Izlaz             Stanje     Vrijednost   Pr.cijena",
-                                "              Količina Cijena   Količina Cijena                                         ",
-                                Rule83};
+    const QStringList header = {
+        "Šifra:        Naziv:                                  Barkod:       J.m.: Min.kol.",
+        "A1            Čavli                                                            2,00",
+        Rule83,
+        "R.br. V B.P/I Ulaz              Izlaz             Stanje     Vrijednost   Pr.cijena",
+        "              Količina Cijena   Količina Cijena                                         ",
+        Rule83};
     QCOMPARE(card, header);
     const QList<int> lengths = {82, 83, 83, 83, 88, 83};
     for (int i = 0; i < card.size(); ++i)
