@@ -272,7 +272,9 @@ void createDatabase(const QString& path, const std::function<void(Database&)>& b
     }
 }
 
-int compareHr(const QString& a, const QString& b)
+namespace {
+
+const QCollator& hrCollator()
 {
     static const QCollator collator = [] {
         QCollator c{QLocale(QLocale::Croatian, QLocale::Croatia)};
@@ -280,7 +282,19 @@ int compareHr(const QString& a, const QString& b)
         c.setNumericMode(false);
         return c;
     }();
-    return collator.compare(a, b);
+    return collator;
+}
+
+} // namespace
+
+int compareHr(const QString& a, const QString& b)
+{
+    return hrCollator().compare(a, b);
+}
+
+QCollatorSortKey hrSortKey(const QString& text)
+{
+    return hrCollator().sortKey(text);
 }
 
 QString foldText(const QString& text)
