@@ -6,6 +6,7 @@
 #include "core/reports/stocklist.h"
 #include "support/testmain.h"
 
+#include <QSqlRecord>
 #include <QTest>
 
 namespace {
@@ -60,6 +61,18 @@ void ReportLoadersTest::selections()
     QCOMPARE(codes(StockReports::selection(book.path(), StockSelection::All)),
              QStringList({"A1", "C1", "C2", "N1", "Z1"}));
     QCOMPARE(codes(StockReports::selection(book.path(), StockSelection::ZeroStock)), QStringList({"C2", "N1"}));
+
+    // The same order as the book's name collation, ties included.
+    int n = 0;
+    for (const QString name : {"vijak", "Vijak", "Đak", "Dž", "ćup", "Čep", " Alat", "vijak", "Cijev", "d"})
+        book.addArticle(QStringLiteral("T%1").arg(++n), name);
+    QStringList sqlOrder;
+    {
+        Database db = Database::open(book.path());
+        for (const QSqlRecord& r : db.select("select sifra from artikli order by naziv collate hr, id"))
+            sqlOrder << r.value(0).toString();
+    }
+    QCOMPARE(codes(StockReports::selection(book.path(), StockSelection::All)), sqlOrder);
     QCOMPARE(codes(StockReports::selection(book.path(), StockSelection::BelowMinimum)), QStringList({"C2", "A1"}));
 }
 

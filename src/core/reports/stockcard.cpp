@@ -4,6 +4,8 @@
 #include "core/stock/posting.h"
 #include "core/text/reporttext.h"
 
+#include <QStringBuilder>
+
 namespace {
 
 const QString LineColumns = QStringLiteral("select u.idartikla, p.pi, p.brojpi, u.kolicina, u.cijena from ulazizlaz u "
@@ -20,9 +22,10 @@ StockCardLine lineOf(const PreparedQuery& q)
     return line;
 }
 
+// The money column's text without its blanks, that is the "0,00" form, right-aligned.
 QString figureColumn(Figure value, int width)
 {
-    return PadLeftTo(MoneyColumn12(value).trimmed(), width);
+    return PadLeftTo(value.text00(), width);
 }
 
 QString labelLine()
@@ -34,7 +37,7 @@ QString labelLine()
 QStringList articleBlock(const StockListRow& a)
 {
     return {PadRightTo(a.sifra, 14) + PadRightTo(a.naziv, 40) + PadRightTo(a.barkod, 14) + PadRightTo(a.jedmjere, 6) +
-                PadLeftTo(MoneyColumn12(a.minkolicina).trimmed(), 9),
+                PadLeftTo(a.minkolicina ? a.minkolicina->text00() : QString(), 9),
             ReportRule(ReportText::ReportWidth, u'_'),
             QStringLiteral("R.br. V B.P/I Ulaz              Izlaz             Stanje     Vrijednost   Pr.cijena"),
             QString(14, u' ') + QStringLiteral("Količina Cijena   Količina Cijena   ") + QString(38, u' '),
@@ -51,11 +54,11 @@ void appendRows(QStringList& out, const QList<StockCardLine>& lines)
         const Figure amount = Figure::multiply(line.kolicina, line.cijena);
         running = AveragePriceRule(running, line.kolicina, amount, receipt);
         const Figure zero;
-        out << PadLeftTo(QString::number(++number), 4) + QStringLiteral(". ") + PadRightTo(line.kind, 1) +
-                   PadLeftTo(line.number ? QString::number(*line.number) : QString(), 6) +
-                   figureColumn(receipt ? line.kolicina : zero, 9) + figureColumn(receipt ? line.cijena : zero, 9) +
-                   figureColumn(receipt ? zero : line.kolicina, 9) + figureColumn(receipt ? zero : line.cijena, 9) +
-                   figureColumn(running.stanje, 11) + figureColumn(running.vrijednost, 13) +
+        out << PadLeftTo(QString::number(++number), 4) % QLatin1String(". ") % PadRightTo(line.kind, 1) %
+                   PadLeftTo(line.number ? QString::number(*line.number) : QString(), 6) %
+                   figureColumn(receipt ? line.kolicina : zero, 9) % figureColumn(receipt ? line.cijena : zero, 9) %
+                   figureColumn(receipt ? zero : line.kolicina, 9) % figureColumn(receipt ? zero : line.cijena, 9) %
+                   figureColumn(running.stanje, 11) % figureColumn(running.vrijednost, 13) %
                    figureColumn(running.proscijena, 10);
     }
 }

@@ -4,6 +4,12 @@
 #include "core/text/reporttext.h"
 
 #include <QSqlRecord>
+#include <QStringBuilder>
+
+#include <algorithm>
+#include <initializer_list>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -17,30 +23,52 @@ std::optional<Figure> figureOf(const QVariant& value)
     return Figure::fromDouble(value.toDouble());
 }
 
-QList<StockListRow> rowsOf(const QList<QSqlRecord>& records)
+// Runs a select of ArticleColumns and reads its rows.
+QList<StockListRow> readRows(Database& db, const QString& sql, std::initializer_list<QVariant> values = {})
 {
+    PreparedQuery q(db, sql);
+    q.exec(values);
     QList<StockListRow> rows;
-    rows.reserve(records.size());
-    for (const QSqlRecord& r : records) {
+    while (q.next()) {
         StockListRow row;
-        row.id = r.value(0).toLongLong();
-        row.sifra = r.value(1).toString();
-        row.naziv = r.value(2).toString();
-        row.barkod = r.value(3).toString();
-        row.jedmjere = r.value(4).toString();
-        row.minkolicina = figureOf(r.value(5));
-        row.stanje = figureOf(r.value(6));
-        row.vrijednost = figureOf(r.value(7));
-        row.proscijena = figureOf(r.value(8));
+        row.id = q.value(0).toLongLong();
+        row.sifra = q.value(1).toString();
+        row.naziv = q.value(2).toString();
+        row.barkod = q.value(3).toString();
+        row.jedmjere = q.value(4).toString();
+        row.minkolicina = figureOf(q.value(5));
+        row.stanje = figureOf(q.value(6));
+        row.vrijednost = figureOf(q.value(7));
+        row.proscijena = figureOf(q.value(8));
         rows.append(row);
     }
     return rows;
 }
 
+// The order of "order by naziv collate hr, id", with one collation key per name instead of two conversions at every
+// comparison.
+QList<StockListRow> sortedByName(QList<StockListRow> rows)
+{
+    std::vector<std::pair<QCollatorSortKey, int>> keys;
+    keys.reserve(rows.size());
+    for (int i = 0; i < rows.size(); ++i)
+        keys.emplace_back(hrSortKey(rows[i].naziv), i);
+    std::stable_sort(keys.begin(), keys.end(), [&rows](const auto& a, const auto& b) {
+        const int byKey = a.first.compare(b.first);
+        return byKey != 0 ? byKey < 0 : QString::compare(rows[a.second].naziv, rows[b.second].naziv) < 0;
+    });
+    QList<StockListRow> sorted;
+    sorted.reserve(rows.size());
+    for (const auto& key : keys)
+        sorted.append(std::move(rows[key.second]));
+    return sorted;
+}
+
 // A number of the list right-aligned in its column; a missing one is blanks.
 QString numberColumn(const std::optional<Figure>& value, int width)
 {
-    return PadLeftTo(MoneyColumn12(value).trimmed(), width);
+    // The money column's text without its blanks, that is the "0,00" form.
+    return PadLeftTo(value ? value->text00() : QString(), width);
 }
 
 } // namespace
@@ -61,7 +89,7 @@ QList<ArticleChoice> articleChoices(const QString& book, bool byCode)
 QList<StockListRow> oneArticle(const QString& book, qint64 id)
 {
     Database db = Database::open(book);
-    return rowsOf(db.select(ArticleColumns + QStringLiteral(" where id = ?"), {id}));
+    return readRows(db, ArticleColumns + QStringLiteral(" where id = ?"), {id});
 }
 
 QList<StockListRow> selection(const QString& book, StockSelection which)
@@ -69,11 +97,11 @@ QList<StockListRow> selection(const QString& book, StockSelection which)
     Database db = Database::open(book);
     switch (which) {
     case StockSelection::All:
-        return rowsOf(db.select(ArticleColumns + QStringLiteral(" order by naziv collate hr, id")));
+        return sortedByName(readRows(db, ArticleColumns + QStringLiteral(" order by id")));
     case StockSelection::ZeroStock:
-        return rowsOf(db.select(ArticleColumns + QStringLiteral(" where stanje = 0 order by id")));
+        return readRows(db, ArticleColumns + QStringLiteral(" where stanje = 0 order by id"));
     case StockSelection::BelowMinimum:
-        return rowsOf(db.select(ArticleColumns + QStringLiteral(" where stanje < minkolicina order by id")));
+        return readRows(db, ArticleColumns + QStringLiteral(" where stanje < minkolicina order by id"));
     }
     return {};
 }
@@ -89,9 +117,9 @@ QStringList buildStockList(const QList<StockListRow>& rows)
     for (const StockListRow& row : rows) {
         // Names longer than the column are cut, then trimmed again (a blank at the cut shortens them).
         const QString name = row.naziv.size() > 21 ? CutTo(row.naziv, 21).trimmed() : row.naziv.trimmed();
-        lines << PadRightTo(row.sifra, 13) + PadRightTo(name, 22) + PadRightTo(row.jedmjere, 6) +
-                     numberColumn(row.minkolicina, 8) + numberColumn(row.stanje, 11) +
-                     numberColumn(row.vrijednost, 13) + numberColumn(row.proscijena, 9);
+        lines << PadRightTo(row.sifra, 13) % PadRightTo(name, 22) % PadRightTo(row.jedmjere, 6) %
+                     numberColumn(row.minkolicina, 8) % numberColumn(row.stanje, 11) %
+                     numberColumn(row.vrijednost, 13) % numberColumn(row.proscijena, 9);
     }
     return lines;
 }
