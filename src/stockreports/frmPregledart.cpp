@@ -15,9 +15,10 @@
 
 namespace {
 
+// Places a control at its designed position and size (twips); a caption wider than the design keeps its width.
 void place(QWidget* w, int left, int top, int width, int height)
 {
-    w->setGeometry(twips(left), twips(top), twips(width), twips(height));
+    w->setGeometry(twips(left), twips(top), qMax(twips(width), w->sizeHint().width()), twips(height));
 }
 
 QFrame* makeFrame(QWidget* parent, const QString& name, int left, int top, int width, int height)
@@ -84,6 +85,9 @@ frmPregledart::frmPregledart() : WorkingWindow(MenuGroup::Warehouse)
     place(cbood, 648, 720, 2328, 288);
     lblizbor = makeLabelFor(Frame3, QStringLiteral("Izbor >"), cbood, QStringLiteral("lblizbor"));
     place(lblizbor, 108, 756, 516, 264);
+    // The chooser starts after its caption.
+    const int shift = qMax(0, lblizbor->geometry().right() + 4 - cbood->x());
+    cbood->setGeometry(cbood->x() + shift, cbood->y(), cbood->width() - shift, cbood->height());
 
     Frame4 = makeFrame(f, QStringLiteral("Frame4"), 2880, 0, 3084, 1188);
     optsveart =

@@ -13,9 +13,10 @@
 
 namespace {
 
+// Places a control at its designed position and size (twips); a caption wider than the design keeps its width.
 void place(QWidget* w, int left, int top, int width, int height)
 {
-    w->setGeometry(twips(left), twips(top), twips(width), twips(height));
+    w->setGeometry(twips(left), twips(top), qMax(twips(width), w->sizeHint().width()), twips(height));
 }
 
 } // namespace
