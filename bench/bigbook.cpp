@@ -22,7 +22,7 @@ constexpr int LinesPerDocument = 25; // 500 000 lines
 constexpr int DocumentsPerTransaction = 500;
 
 // Bump when the book's content changes, so that an old cached book is not reused.
-const QString CachedName = QStringLiteral("Skladiste1-v1.mdb");
+const QString CachedName = QStringLiteral("Skladiste1-v2.mdb");
 
 const QStringList Words = {
     QStringLiteral("Vijak"), QStringLiteral("Matica"),  QStringLiteral("Čavao"),   QStringLiteral("Šarafciger"),
@@ -63,7 +63,7 @@ void fillMasterData(Database& db, std::mt19937& random)
     tx.commit();
 }
 
-StockDocument makeDocument(int index, int receipts, int issues, std::mt19937& random)
+StockDocument makeDocument(int index, int receipts, int issues, qint64 firstPartnerId, std::mt19937& random)
 {
     std::uniform_int_distribution<qint64> article(1, ArticleCount);
     std::uniform_int_distribution<int> partner(0, PartnerCount / 6 - 1);
@@ -76,8 +76,8 @@ StockDocument makeDocument(int index, int receipts, int issues, std::mt19937& ra
     d.date = QDate(2024, 1, 1).addDays(index * 730 / DocumentCount);
     // Partner n has kind number n % 6 of k, D, s, K, d, S: receipts come from 6m+1 (D), issues go to 6m+3 (K).
     const int m = partner(random);
-    d.partnerName = QStringLiteral("Partner %1 d.o.o.").arg(6 * m + (d.receipt ? 1 : 3));
-    d.documentKindName = index % 2 == 0 ? QStringLiteral("Račun") : QStringLiteral("Otpremnica");
+    d.partnerId = firstPartnerId - 1 + 6 * m + (d.receipt ? 1 : 3);
+    d.documentKindId = d.receipt ? (index % 2 == 0 ? 1 : 2) : 0;
     d.supplierDocNumber = QStringLiteral("R-%1").arg(index + 1);
     d.supplierDocDate = d.date;
     for (int n = 0; n < LinesPerDocument; ++n) {
@@ -101,12 +101,14 @@ void build(const QString& path)
     db.exec(QStringLiteral("pragma synchronous = off"));
     std::mt19937 random(20261209);
     fillMasterData(db, random);
+    const qint64 firstPartnerId =
+        db.scalar(QStringLiteral("select min(id) from kd where ime = 'Partner 1 d.o.o.'")).toLongLong();
     int receipts = 0;
     int issues = 0;
     for (int first = 0; first < DocumentCount; first += DocumentsPerTransaction) {
         Transaction tx(db);
         for (int index = first; index < std::min(DocumentCount, first + DocumentsPerTransaction); ++index) {
-            const StockDocument d = makeDocument(index, receipts, issues, random);
+            const StockDocument d = makeDocument(index, receipts, issues, firstPartnerId, random);
             PostStockDocument(db, d);
             (d.receipt ? receipts : issues) += 1;
         }
