@@ -10,8 +10,9 @@ ReportBook::ReportBook()
     CreateBookDatabase(path(), BookKindWarehouse);
     AppState::bazaknjige = QStringLiteral("Skladiste1.mdb");
     AppState::vrstabaze = BookKindWarehouse;
-    exec("insert into kd(kd, ime) values('D', 'Dobavljač')");
-    exec("insert into dokumenti(dokument) values('Račun')");
+    Database db = Database::open(path());
+    m_supplierId = db.insert(QStringLiteral("insert into kd(kd, ime) values('D', 'Dobavljač')"));
+    m_kindId = db.insert(QStringLiteral("insert into dokumenti(dokument) values('Račun')"));
 }
 
 QString ReportBook::path() const
@@ -42,8 +43,8 @@ qint64 ReportBook::post(bool receipt, qint64 articleId, const QString& quantity,
     d.receipt = receipt;
     d.number = receipt ? ++m_receipts : ++m_issues;
     d.date = QDate(2026, 12, 8);
-    d.partnerName = QStringLiteral("Dobavljač");
-    d.documentKindName = QStringLiteral("Račun");
+    d.partnerId = m_supplierId;
+    d.documentKindId = receipt ? m_kindId : 0;
     StockLine line;
     line.articleId = articleId;
     line.quantity = *Figure::parse(quantity);

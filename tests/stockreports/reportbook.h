@@ -24,6 +24,8 @@ public:
 
 private:
     knjtest::ProgramFolderFixture m_folder;
+    qint64 m_supplierId = 0;
+    qint64 m_kindId = 0;
     int m_receipts = 0;
     int m_issues = 0;
 };
