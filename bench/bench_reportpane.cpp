@@ -54,8 +54,7 @@ int main(int argc, char** argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     const QString book = bigWarehouseBook();
-    const QStringList cards =
-        buildStockCards(StockReports::selection(book, StockSelection::All), StockCards::allLines(book));
+    const QStringList cards = buildStockCards(StockCards::selectionCards(book, StockSelection::All));
     std::printf("report pane (ReportPane::setReport, then the events until it is painted):\n");
     timePane("cards, 20 MB", firstCharacters(cards, 20'000'000));
     timePane("cards, whole", cards);

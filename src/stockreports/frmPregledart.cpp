@@ -240,12 +240,12 @@ void frmPregledart::stockListOfSelection(StockSelection which)
 void frmPregledart::cardOfChosen()
 {
     try {
-        const QList<StockListRow> rows =
-            chosenArticle() ? StockReports::oneArticle(bookPath(), chosenArticle()) : QList<StockListRow>();
-        if (rows.isEmpty())
+        const StockCardData card = chosenArticle() ? StockCards::oneCard(bookPath(), chosenArticle()) : StockCardData();
+        // An article that is not there leaves the report empty.
+        if (card.articles.isEmpty())
             rtfart->clearReport();
         else
-            rtfart->setReport(buildStockCard(rows.first(), StockCards::lines(bookPath(), rows.first().id)));
+            rtfart->setReport(buildStockCard(card.articles.first(), card.lines.value(card.articles.first().id)));
     } catch (const DbError& e) {
         rtfart->clearReport();
         ReportErrTail(e.description());
@@ -259,9 +259,7 @@ void frmPregledart::cardsOfSelection()
     {
         BusyPointer busy;
         try {
-            const QList<StockListRow> articles = StockReports::selection(bookPath(), chosenSelection());
-            rtfart->setReport(buildStockCards(articles, articles.isEmpty() ? QHash<qint64, QList<StockCardLine>>()
-                                                                           : StockCards::allLines(bookPath())));
+            rtfart->setReport(buildStockCards(StockCards::selectionCards(bookPath(), chosenSelection())));
         } catch (const DbError& e) {
             rtfart->clearReport();
             failure = e.description();

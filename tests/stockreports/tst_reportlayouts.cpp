@@ -71,7 +71,7 @@ QStringList everyReport()
     a.vrijednost = fig("0");
     a.proscijena = fig("1234567,89");
     return buildStockList({a}) + buildStockCard(a, cardLines("P 1 10,5 5,25|I 2 3 7")) +
-           buildStockCards({a}, {{1, cardLines("P 1 1 1")}}) +
+           buildStockCards({{a}, {{1, cardLines("P 1 1 1")}}}) +
            buildPartnerList(PartnerListKind::Suppliers, QDate(2026, 12, 8),
                             {partner("Ivić", "1", "2", "Ana", "Zagreb", "Ilica 1", "01/1")});
 }
@@ -189,7 +189,7 @@ void ReportLayoutsTest::cardsOfSeveralArticles()
 {
     const QString end = QString(83, u'-');
     const QString blanks(83, u' ');
-    QCOMPARE(buildStockCards({}, {}),
+    QCOMPARE(buildStockCards({}),
              QStringList(
                  {"Šifra:        Naziv:                                  Barkod:       J.m.: Min.kol.", Rule83, ""}));
 
@@ -198,7 +198,7 @@ void ReportLayoutsTest::cardsOfSeveralArticles()
                                           article(3, "A", "Prvi", "", "kom", "0"),
                                           article(9, "C", "Bez prometa", "", "kom", "0")};
     const QHash<qint64, QList<StockCardLine>> lines = {{3, cardLines("P 1 1 4")}, {7, cardLines("P 1 2 3|P 2 2 3")}};
-    const QStringList cards = buildStockCards(articles, lines);
+    const QStringList cards = buildStockCards({articles, lines});
     const QStringList expected = {
         "Šifra:        Naziv:                                  Barkod:       J.m.: Min.kol.",
         Rule83,

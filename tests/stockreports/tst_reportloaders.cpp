@@ -120,9 +120,10 @@ void ReportLoadersTest::cardEndsOnTheStoredFigures()
     book.post(true, id, "3", "0,33");
     book.post(true, id, "0,5", "0,05");
 
-    const QList<StockCardLine> lines = StockCards::lines(book.path(), id);
-    QCOMPARE(lines.size(), 13);
-    const QStringList card = buildStockCard(StockReports::oneArticle(book.path(), id)[0], lines);
+    const StockCardData one = StockCards::oneCard(book.path(), id);
+    QCOMPARE(one.articles.size(), 1);
+    QCOMPARE(one.lines.value(id).size(), 13);
+    const QStringList card = buildStockCard(one.articles[0], one.lines.value(id));
     // Ten receipts of 0,1 and an issue of 1 leave nothing, and the average price stays.
     QCOMPARE(card[6 + 10],
              QStringLiteral("  11. I     2     0,00     0,00     1,00     5,00       0,00         0,00      5,00"));
@@ -134,9 +135,11 @@ void ReportLoadersTest::cardEndsOnTheStoredFigures()
     QCOMPARE(stored.proscijena->text00(), QStringLiteral("0,29"));
 
     // Every article's lines read at once give the same card.
-    const QHash<qint64, QList<StockCardLine>> all = StockCards::allLines(book.path());
-    QCOMPARE(buildStockCard(stored, all.value(id)), card);
-    QCOMPARE(all.value(other).size(), 1);
+    const StockCardData all = StockCards::selectionCards(book.path(), StockSelection::All);
+    QCOMPARE(codes(all.articles), QStringList({"M", "V"}));
+    QCOMPARE(buildStockCard(stored, all.lines.value(id)), card);
+    QCOMPARE(all.lines.value(other).size(), 1);
+    QVERIFY(StockCards::oneCard(book.path(), 999).articles.isEmpty());
 }
 
 void ReportLoadersTest::cardKeepsLinesWithoutHeader()
@@ -148,7 +151,7 @@ void ReportLoadersTest::cardKeepsLinesWithoutHeader()
     book.post(true, id, "1", "2");
     book.exec("update pi set pi = 'p' where id = 1");
     book.exec("delete from pi where id = ?", {second});
-    const QList<StockCardLine> lines = StockCards::lines(book.path(), id);
+    const QList<StockCardLine> lines = StockCards::oneCard(book.path(), id).lines.value(id);
     QCOMPARE(lines.size(), 3);
     QCOMPARE(lines[0].kind, QStringLiteral("p"));
     QCOMPARE(lines[1].kind, QString());
@@ -176,7 +179,7 @@ void ReportLoadersTest::missingBookIsAnError()
     knjtest::ProgramFolderFixture folder;
     const QString missing = folder.filePath("Skladiste9.mdb");
     QVERIFY_THROWS_EXCEPTION(DbError, StockReports::selection(missing, StockSelection::All));
-    QVERIFY_THROWS_EXCEPTION(DbError, StockCards::lines(missing, 1));
+    QVERIFY_THROWS_EXCEPTION(DbError, StockCards::oneCard(missing, 1));
     QVERIFY_THROWS_EXCEPTION(DbError, PartnerLists::partners(missing, PartnerListKind::Customers));
     QVERIFY(!QFile::exists(missing));
 }

@@ -198,9 +198,9 @@ void StockReportWindowsTest::everyCombinationRunsItsReport()
     if (what == "optstanjeart")
         text = buildStockList(rows);
     else if (!several)
-        text = buildStockCard(rows[0], StockCards::lines(book.path(), rows[0].id));
+        text = buildStockCard(rows[0], StockCards::oneCard(book.path(), rows[0].id).lines.value(rows[0].id));
     else
-        text = buildStockCards(rows, StockCards::allLines(book.path()));
+        text = buildStockCards({rows, StockCards::selectionCards(book.path(), StockSelection::All).lines});
     QCOMPARE(paneLines(w->rtfart), text);
     QCOMPARE(boxes.calls().size(), 0);
 }

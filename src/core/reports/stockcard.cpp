@@ -67,26 +67,36 @@ void appendRows(QStringList& out, const QList<StockCardLine>& lines)
 
 namespace StockCards {
 
-QList<StockCardLine> lines(const QString& book, qint64 articleId)
+StockCardData oneCard(const QString& book, qint64 articleId)
 {
     Database db = Database::open(book);
+    // The article and its lines as one moment of the book, whatever another copy of the program posts meanwhile.
+    Transaction snapshot(db);
+    StockCardData data;
+    data.articles = StockReports::oneArticle(db, articleId);
+    if (data.articles.isEmpty())
+        return data;
     PreparedQuery q(db, LineColumns + QStringLiteral(" where cast(u.idartikla as integer) = ? order by u.id"));
     q.exec({articleId});
-    QList<StockCardLine> result;
+    QList<StockCardLine>& lines = data.lines[articleId];
     while (q.next())
-        result.append(lineOf(q));
-    return result;
+        lines.append(lineOf(q));
+    return data;
 }
 
-QHash<qint64, QList<StockCardLine>> allLines(const QString& book)
+StockCardData selectionCards(const QString& book, StockSelection which)
 {
     Database db = Database::open(book);
+    Transaction snapshot(db);
+    StockCardData data;
+    data.articles = StockReports::selection(db, which);
+    if (data.articles.isEmpty())
+        return data;
     PreparedQuery q(db, LineColumns + QStringLiteral(" order by u.id"));
     q.exec({});
-    QHash<qint64, QList<StockCardLine>> result;
     while (q.next())
-        result[q.value(0).toLongLong()].append(lineOf(q));
-    return result;
+        data.lines[q.value(0).toLongLong()].append(lineOf(q));
+    return data;
 }
 
 } // namespace StockCards
@@ -100,8 +110,10 @@ QStringList buildStockCard(const StockListRow& article, const QList<StockCardLin
     return out;
 }
 
-QStringList buildStockCards(const QList<StockListRow>& articles, const QHash<qint64, QList<StockCardLine>>& lines)
+QStringList buildStockCards(const StockCardData& data)
 {
+    const QList<StockListRow>& articles = data.articles;
+    const QHash<qint64, QList<StockCardLine>>& lines = data.lines;
     QStringList out;
     out << labelLine() << ReportRule(ReportText::ReportWidth, u'_') << QString();
     const QList<StockCardLine> none;

@@ -19,13 +19,21 @@ struct StockCardLine
     Figure cijena;
 };
 
-// The book's data for the stock cards (book = the database file). Every function throws DbError.
+// Articles with their lines, each article's lines in the order they were stored.
+struct StockCardData
+{
+    QList<StockListRow> articles;
+    QHash<qint64, QList<StockCardLine>> lines; // by article id; an article without lines has none
+};
+
+// The book's data for the stock cards (book = the database file), each read at one moment of the book.
+// Every function throws DbError.
 namespace StockCards {
 
-// The lines of one article, in the order they were stored.
-QList<StockCardLine> lines(const QString& book, qint64 articleId);
-// The lines of every article, each article's in the order they were stored, read in one pass.
-QHash<qint64, QList<StockCardLine>> allLines(const QString& book);
+// The article with this id and its lines; no article when there is none.
+StockCardData oneCard(const QString& book, qint64 articleId);
+// The articles of a selection (the stock list's order) and the lines of all of them, read in one pass.
+StockCardData selectionCards(const QString& book, StockSelection which);
 
 } // namespace StockCards
 
@@ -34,4 +42,4 @@ QHash<qint64, QList<StockCardLine>> allLines(const QString& book);
 QStringList buildStockCard(const StockListRow& article, const QList<StockCardLine>& lines);
 
 // The cards of several articles, each article followed by its card end; the label line once at the top.
-QStringList buildStockCards(const QList<StockListRow>& articles, const QHash<qint64, QList<StockCardLine>>& lines);
+QStringList buildStockCards(const StockCardData& data);

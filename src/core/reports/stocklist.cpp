@@ -86,15 +86,19 @@ QList<ArticleChoice> articleChoices(const QString& book, bool byCode)
     return choices;
 }
 
-QList<StockListRow> oneArticle(const QString& book, qint64 id)
+QList<StockListRow> oneArticle(Database& db, qint64 id)
 {
-    Database db = Database::open(book);
     return readRows(db, ArticleColumns + QStringLiteral(" where id = ?"), {id});
 }
 
-QList<StockListRow> selection(const QString& book, StockSelection which)
+QList<StockListRow> oneArticle(const QString& book, qint64 id)
 {
     Database db = Database::open(book);
+    return oneArticle(db, id);
+}
+
+QList<StockListRow> selection(Database& db, StockSelection which)
+{
     switch (which) {
     case StockSelection::All:
         return sortedByName(readRows(db, ArticleColumns + QStringLiteral(" order by id")));
@@ -104,6 +108,12 @@ QList<StockListRow> selection(const QString& book, StockSelection which)
         return readRows(db, ArticleColumns + QStringLiteral(" where stanje < minkolicina order by id"));
     }
     return {};
+}
+
+QList<StockListRow> selection(const QString& book, StockSelection which)
+{
+    Database db = Database::open(book);
+    return selection(db, which);
 }
 
 } // namespace StockReports

@@ -8,6 +8,8 @@
 
 #include <optional>
 
+class Database;
+
 // One article of a stock list, as read from artikli (a null column stays empty).
 struct StockListRow
 {
@@ -44,8 +46,10 @@ namespace StockReports {
 QList<ArticleChoice> articleChoices(const QString& book, bool byCode);
 // The article with this id; nothing when there is none.
 QList<StockListRow> oneArticle(const QString& book, qint64 id);
+QList<StockListRow> oneArticle(Database& db, qint64 id);
 // The articles of a selection: by name for All, in the order they were stored otherwise.
 QList<StockListRow> selection(const QString& book, StockSelection which);
+QList<StockListRow> selection(Database& db, StockSelection which);
 
 } // namespace StockReports
 
