@@ -2,9 +2,11 @@
 
 #include "masterdata/frmartikli.h"
 #include "masterdata/frmunos.h"
+#include "products/frmproizvodi.h"
 #include "stockdocs/frmPrimka.h"
 #include "stockreports/frmPregledart.h"
 #include "stockreports/frmpregledkupacadobavljaca.h"
+#include "workorders/frmrn.h"
 
 #include <QHash>
 
@@ -23,6 +25,8 @@ void registerProgramWindows(Table& table)
     table[QStringLiteral("mnuIzdatnica")] = [] { frmPrimka::openFromMenu(AppState::ModeIssue); };
     table[QStringLiteral("mnuArtikala1")] = [] { frmPregledart::openFromMenu(); };
     table[QStringLiteral("mnuKupaca1")] = [] { frmpregledkupacadobavljaca::openFromMenu(); };
+    table[QStringLiteral("mnuproizvodi")] = [] { frmproizvodi::openFromMenu(); };
+    table[QStringLiteral("mnuradninalozi")] = [] { frmrn::openFromMenu(); };
 }
 
 Table& table()
