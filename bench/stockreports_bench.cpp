@@ -98,6 +98,13 @@ void benchStockReports(const QString& book)
     QStringList text;
     const Timing one = timed(21, [&] { text = buildStockList(StockReports::oneArticle(book, 10001)); });
     report("stock list, one article", one, text, 20);
+    for (const bool byCode : {false, true}) {
+        QList<ArticleChoice> choices;
+        const Timing t = timed(5, [&] { choices = StockReports::articleChoices(book, byCode); });
+        std::printf("  %-34s %8.1f ms (cpu %8.1f ms) %8lld entries\n",
+                    byCode ? "article chooser, by code" : "article chooser, by name", t.wallMs, t.cpuMs,
+                    qlonglong(choices.size()));
+    }
 
     // The article with the most lines.
     qint64 busiest = 0;

@@ -67,12 +67,19 @@ void ReportLoadersTest::selections()
     for (const QString name : {"vijak", "Vijak", "Đak", "Dž", "ćup", "Čep", " Alat", "vijak", "Cijev", "d"})
         book.addArticle(QStringLiteral("T%1").arg(++n), name);
     QStringList sqlOrder;
+    QStringList sqlNames;
     {
         Database db = Database::open(book.path());
-        for (const QSqlRecord& r : db.select("select sifra from artikli order by naziv collate hr, id"))
+        for (const QSqlRecord& r : db.select("select sifra, naziv from artikli order by naziv collate hr, id")) {
             sqlOrder << r.value(0).toString();
+            sqlNames << r.value(1).toString();
+        }
     }
     QCOMPARE(codes(StockReports::selection(book.path(), StockSelection::All)), sqlOrder);
+    const QList<ArticleChoice> chooser = StockReports::articleChoices(book.path(), false);
+    QCOMPARE(texts(chooser), sqlNames);
+    for (int i = 0; i < chooser.size(); ++i)
+        QCOMPARE(StockReports::oneArticle(book.path(), chooser[i].id)[0].sifra, sqlOrder[i]);
     QCOMPARE(codes(StockReports::selection(book.path(), StockSelection::BelowMinimum)), QStringList({"C2", "A1"}));
 }
 

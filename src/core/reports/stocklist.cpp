@@ -3,7 +3,6 @@
 #include "core/db/database.h"
 #include "core/text/reporttext.h"
 
-#include <QSqlRecord>
 #include <QStringBuilder>
 
 #include <algorithm>
@@ -45,19 +44,19 @@ QList<StockListRow> readRows(Database& db, const QString& sql, std::initializer_
     return rows;
 }
 
-// The order of "order by naziv collate hr, id", with one collation key per name instead of two conversions at every
-// comparison.
-QList<StockListRow> sortedByName(QList<StockListRow> rows)
+// Rows read in id order, put in the order of "order by <name> collate hr, id": one collation key per name instead of
+// two conversions at every comparison.
+template <class Row, class Name> QList<Row> sortedByName(QList<Row> rows, Name name)
 {
     std::vector<std::pair<QCollatorSortKey, int>> keys;
     keys.reserve(rows.size());
     for (int i = 0; i < rows.size(); ++i)
-        keys.emplace_back(hrSortKey(rows[i].naziv), i);
-    std::stable_sort(keys.begin(), keys.end(), [&rows](const auto& a, const auto& b) {
+        keys.emplace_back(hrSortKey(name(rows[i])), i);
+    std::stable_sort(keys.begin(), keys.end(), [&rows, &name](const auto& a, const auto& b) {
         const int byKey = a.first.compare(b.first);
-        return byKey != 0 ? byKey < 0 : QString::compare(rows[a.second].naziv, rows[b.second].naziv) < 0;
+        return byKey != 0 ? byKey < 0 : QString::compare(name(rows[a.second]), name(rows[b.second])) < 0;
     });
-    QList<StockListRow> sorted;
+    QList<Row> sorted;
     sorted.reserve(rows.size());
     for (const auto& key : keys)
         sorted.append(std::move(rows[key.second]));
@@ -79,11 +78,12 @@ QList<ArticleChoice> articleChoices(const QString& book, bool byCode)
 {
     Database db = Database::open(book);
     const QString column = byCode ? QStringLiteral("sifra") : QStringLiteral("naziv");
+    PreparedQuery q(db, QStringLiteral("select id, %1 from artikli order by id").arg(column));
+    q.exec({});
     QList<ArticleChoice> choices;
-    for (const QSqlRecord& r :
-         db.select(QStringLiteral("select id, %1 from artikli order by %1 collate hr, id").arg(column)))
-        choices.append({r.value(0).toLongLong(), r.value(1).toString()});
-    return choices;
+    while (q.next())
+        choices.append({q.value(0).toLongLong(), q.value(1).toString()});
+    return sortedByName(std::move(choices), [](const ArticleChoice& c) { return c.text; });
 }
 
 QList<StockListRow> oneArticle(Database& db, qint64 id)
@@ -101,7 +101,8 @@ QList<StockListRow> selection(Database& db, StockSelection which)
 {
     switch (which) {
     case StockSelection::All:
-        return sortedByName(readRows(db, ArticleColumns + QStringLiteral(" order by id")));
+        return sortedByName(readRows(db, ArticleColumns + QStringLiteral(" order by id")),
+                            [](const StockListRow& row) { return row.naziv; });
     case StockSelection::ZeroStock:
         return readRows(db, ArticleColumns + QStringLiteral(" where stanje = 0 order by id"));
     case StockSelection::BelowMinimum:
