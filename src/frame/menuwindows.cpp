@@ -5,6 +5,8 @@
 #include "products/frmproizvodi.h"
 #include "reviews/documentreview.h"
 #include "stockdocs/frmPrimka.h"
+#include "stockreports/frmPregledart.h"
+#include "stockreports/frmpregledkupacadobavljaca.h"
 #include "workorders/frmrn.h"
 
 #include <QHash>
@@ -22,6 +24,8 @@ void registerProgramWindows(Table& table)
     table[QStringLiteral("mnuKupaca")] = [] { frmunos::openFromMenu(); };
     table[QStringLiteral("mnuPrimki")] = [] { frmPrimka::openFromMenu(AppState::ModeReceipt); };
     table[QStringLiteral("mnuIzdatnica")] = [] { frmPrimka::openFromMenu(AppState::ModeIssue); };
+    table[QStringLiteral("mnuArtikala1")] = [] { frmPregledart::openFromMenu(); };
+    table[QStringLiteral("mnuKupaca1")] = [] { frmpregledkupacadobavljaca::openFromMenu(); };
     table[QStringLiteral("mnuPrimki1")] = [] { frmpregledprimki::openFromMenu(); };
     table[QStringLiteral("mnuIzdatnica1")] = [] { frmpregledizdatnice::openFromMenu(); };
     table[QStringLiteral("mnuproizvodi")] = [] { frmproizvodi::openFromMenu(); };

@@ -392,7 +392,9 @@ QString fitToWidth(const QString& text, int width)
     return text.left(qMax(0, int(characters.position())));
 }
 
-int compareHr(const QString& a, const QString& b)
+namespace {
+
+const QCollator& hrCollator()
 {
     static const QCollator collator = [] {
         QCollator c{QLocale(QLocale::Croatian, QLocale::Croatia)};
@@ -400,7 +402,19 @@ int compareHr(const QString& a, const QString& b)
         c.setNumericMode(false);
         return c;
     }();
-    return collator.compare(a, b);
+    return collator;
+}
+
+} // namespace
+
+int compareHr(const QString& a, const QString& b)
+{
+    return hrCollator().compare(a, b);
+}
+
+QCollatorSortKey hrSortKey(const QString& text)
+{
+    return hrCollator().sortKey(text);
 }
 
 QString foldText(const QString& text)

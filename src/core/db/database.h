@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCollatorSortKey>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QSqlRecord>
@@ -125,6 +126,8 @@ QString foldText(const QString& text);
 
 // Compares two texts as Croatian names, without regard to letter case (<0, 0, >0); the `hr` collation's rule.
 int compareHr(const QString& a, const QString& b);
+// The same rule as a key, for sorting many names: keys compare as compareHr compares their texts.
+QCollatorSortKey hrSortKey(const QString& text);
 
 // SQL fragment: column equal to the bound value, ignoring letter case, taken literally.
 QString sqlEqualsIgnoringCase(const QString& column);
