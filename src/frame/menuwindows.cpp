@@ -1,5 +1,6 @@
 #include "menuwindows.h"
 
+#include "journal/frmpregleddnevnika.h"
 #include "masterdata/frmartikli.h"
 #include "masterdata/frmunos.h"
 #include "stockdocs/frmPrimka.h"
@@ -19,6 +20,7 @@ void registerProgramWindows(Table& table)
     table[QStringLiteral("mnuKupaca")] = [] { frmunos::openFromMenu(); };
     table[QStringLiteral("mnuPrimki")] = [] { frmPrimka::openFromMenu(AppState::ModeReceipt); };
     table[QStringLiteral("mnuIzdatnica")] = [] { frmPrimka::openFromMenu(AppState::ModeIssue); };
+    table[QStringLiteral("mnuDnevnika1")] = [] { frmpregleddnevnika::openFromMenu(); };
 }
 
 Table& table()
