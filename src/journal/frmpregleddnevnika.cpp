@@ -88,7 +88,7 @@ frmpregleddnevnika::frmpregleddnevnika() : WorkingWindow(MenuGroup::Warehouse)
     optizbor->setObjectName(QStringLiteral("optizbor"));
     optdatumu = new QRadioButton(QStringLiteral("Po datumu"), Frame4);
     optdatumu->setObjectName(QStringLiteral("optdatumu"));
-    auto* options = new QHBoxLayout(Frame4);
+    auto* options = new QVBoxLayout(Frame4);
     for (QRadioButton* option : {optsve, optizbor, optdatumu})
         options->addWidget(option);
 
@@ -124,10 +124,10 @@ frmpregleddnevnika::frmpregleddnevnika() : WorkingWindow(MenuGroup::Warehouse)
 
     auto* top = new QHBoxLayout;
     top->addWidget(Frame4);
-    top->addWidget(Framedatum);
+    top->addWidget(Framedatum, 0, Qt::AlignTop);
     top->addStretch(1);
     for (QPushButton* b : {cmdprikazart, cmdispisart, cmdizlaz})
-        top->addWidget(b);
+        top->addWidget(b, 0, Qt::AlignTop);
     auto* frameLayout = new QVBoxLayout(f);
     frameLayout->addLayout(top);
     frameLayout->addWidget(lsvdnevnik, 1);
