@@ -46,8 +46,8 @@ StockDocument makeDocument(int index, std::mt19937& random)
     d.receipt = index % 2 == 0;
     d.number = index + 1;
     d.date = QDate(2024, 5, 1);
-    d.partnerName = d.receipt ? QStringLiteral("Dobavljač d.o.o.") : QStringLiteral("Trgovina");
-    d.documentKindName = QStringLiteral("Račun");
+    d.partnerId = d.receipt ? 2 : 3; // after the book's own "Proizvodnja"
+    d.documentKindId = 1;
     d.supplierDocNumber = QStringLiteral("R-%1").arg(index);
     d.supplierDocDate = d.date;
     for (int n = 0; n < LinesPerDocument; ++n) {
@@ -66,7 +66,7 @@ void bareLoop(const QString& path, const StockDocument& d)
 {
     Database db = Database::open(path);
     Transaction tx(db);
-    const QVariant partner = db.scalar(QStringLiteral("select id from kd where ime = ?"), {d.partnerName});
+    const QVariant partner = db.scalar(QStringLiteral("select id from kd where id = ?"), {d.partnerId});
     const qint64 header =
         d.receipt ? db.insert(QStringLiteral("insert into pi(pi, brojpi, datumpi, dokument, brojdok, datumdok, idkd) "
                                              "values(?, ?, ?, ?, ?, ?, ?)"),

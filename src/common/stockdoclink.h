@@ -15,7 +15,8 @@ enum class PartnerRefill
 {
     AfterAccept,     // the newest partner is shown; none leaves the picker empty
     AfterClosingYes, // the oldest partner is shown; none leaves the picker empty
-    OnExit           // the newest partner is shown; none leaves the picker as it was
+    OnExit,          // the newest partner is shown; none leaves the picker as it was
+    AfterChange      // the partner shown stays, under its changed name; none leaves the picker empty
 };
 
 struct Receiver

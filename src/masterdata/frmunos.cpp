@@ -357,6 +357,7 @@ void frmunos::storeChange()
         DbErrorMsgBox(e, 0);
         return;
     }
+    StockDocumentLink::refillPartnerPicker(AppState::vrstadokumenta, StockDocumentLink::PartnerRefill::AfterChange);
     lblid->clear();
     lblimekd->clear();
     cmdizmijeni->setText(QStringLiteral("Izmjena"));

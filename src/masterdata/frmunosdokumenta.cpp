@@ -72,14 +72,15 @@ void frmunosdokumenta::cmdunosClick()
     if (HrMsgBox(QStringLiteral("Unosimo novi dokument?"), 36, QStringLiteral("Unosim dokument?")) != MsgYes)
         return;
     const QString name = txtunos->text();
+    qint64 id = 0;
     try {
-        StockDocs::addDocumentKind(m_bookPath, name);
+        id = StockDocs::addDocumentKind(m_bookPath, name);
     } catch (const DbError& e) {
         DbErrorMsgBox(e);
         return;
     }
     if (frmPrimka* receipt = frmPrimka::loaded())
-        receipt->takeNewDocumentKind(name);
+        receipt->takeNewDocumentKind(id, name);
     HrMsgBox(QStringLiteral("Novi dokument unešen"), 64, QStringLiteral("Dokument unešen"));
     txtunos->clear();
     txtunos->setFocus();

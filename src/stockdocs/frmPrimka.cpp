@@ -4,13 +4,13 @@
 #include "common/entryfields.h"
 #include "common/hrmsgbox.h"
 #include "common/stockdoclink.h"
-#include "core/text/datetext.h"
 #include "common/windowkeys.h"
 #include "common/workspace.h"
 #include "core/db/appstate.h"
 #include "core/db/database.h"
 #include "core/stock/posting.h"
 #include "core/stock/stockdocs.h"
+#include "core/text/datetext.h"
 #include "masterdata/frmartikli.h"
 #include "masterdata/frmartikliizbor.h"
 #include "masterdata/frmunos.h"
@@ -59,23 +59,31 @@ protected:
     }
 };
 
-// Adds a name in its Croatian alphabetical place; returns its index.
-int insertSorted(QComboBox* combo, const QString& name)
+// Adds an entry in its Croatian alphabetical place, the row's id as its data; returns its index.
+int insertSorted(QComboBox* combo, const StockDocs::NamedRow& row)
 {
     int at = 0;
-    while (at < combo->count() && compareHr(combo->itemText(at), name) <= 0)
+    while (at < combo->count() && compareHr(combo->itemText(at), row.name) <= 0)
         ++at;
-    combo->insertItem(at, name);
+    combo->insertItem(at, row.name, row.id);
     return at;
 }
 
-void fillSorted(QComboBox* combo, QStringList names)
+void fillSorted(QComboBox* combo, QList<StockDocs::NamedRow> rows)
 {
-    std::stable_sort(names.begin(), names.end(),
-                     [](const QString& a, const QString& b) { return compareHr(a, b) < 0; });
+    std::stable_sort(rows.begin(), rows.end(), [](const StockDocs::NamedRow& a, const StockDocs::NamedRow& b) {
+        return compareHr(a.name, b.name) < 0;
+    });
     combo->clear();
-    combo->addItems(names);
+    for (const StockDocs::NamedRow& row : rows)
+        combo->addItem(row.name, row.id);
     combo->setCurrentIndex(-1);
+}
+
+// The id of the row the picker shows, 0 when it shows none.
+qint64 chosenId(const QComboBox* combo)
+{
+    return combo->currentIndex() < 0 ? 0 : combo->currentData().toLongLong();
 }
 
 // A picker that takes entries only from its list, closed or open.
@@ -345,10 +353,10 @@ void frmPrimka::load()
     txtdatumprimke->setDate(QDate::currentDate());
     txtdatumdokumenta->setDate(QDate::currentDate());
     try {
-        fillSorted(cbokd, StockDocs::partnerNames(bookPath(), isReceipt()));
+        fillSorted(cbokd, StockDocs::partners(bookPath(), isReceipt()));
         txtprimka->setText(QString::number(StockDocs::nextDocumentNumber(bookPath(), isReceipt())));
         if (isReceipt())
-            fillSorted(cbodokument, StockDocs::documentKindNames(bookPath()));
+            fillSorted(cbodokument, StockDocs::documentKinds(bookPath()));
         fillArticleLists();
     } catch (const DbError& e) {
         DbErrorMsgBox(e);
@@ -496,28 +504,35 @@ void frmPrimka::refillArticlePickers()
 
 void frmPrimka::refillPartnerPicker(StockDocumentLink::PartnerRefill step)
 {
-    QStringList names;
+    QList<StockDocs::NamedRow> rows;
     try {
-        names = StockDocs::partnerNames(bookPath(), isReceipt());
+        rows = StockDocs::partners(bookPath(), isReceipt());
     } catch (const DbError& e) {
         DbErrorMsgBox(e);
         return;
     }
-    if (names.isEmpty()) {
-        if (step != StockDocumentLink::PartnerRefill::OnExit) {
+    using StockDocumentLink::PartnerRefill;
+    const qint64 chosen = chosenId(cbokd);
+    if (rows.isEmpty()) {
+        if (step != PartnerRefill::OnExit) {
             cbokd->clear();
             cbokd->setCurrentIndex(-1);
         }
         return;
     }
-    fillSorted(cbokd, names);
-    const QString shown = step == StockDocumentLink::PartnerRefill::AfterClosingYes ? names.first() : names.last();
-    cbokd->setCurrentIndex(cbokd->findText(shown, Qt::MatchExactly | Qt::MatchCaseSensitive));
+    fillSorted(cbokd, rows);
+    // A changed partner stays chosen under its new name; the other steps show the oldest or the newest.
+    qint64 shown = chosen;
+    if (step == PartnerRefill::AfterClosingYes)
+        shown = rows.first().id;
+    else if (step != PartnerRefill::AfterChange)
+        shown = rows.last().id;
+    cbokd->setCurrentIndex(cbokd->findData(shown));
 }
 
-void frmPrimka::takeNewDocumentKind(const QString& name)
+void frmPrimka::takeNewDocumentKind(qint64 id, const QString& name)
 {
-    cbodokument->setCurrentIndex(insertSorted(cbodokument, name));
+    cbodokument->setCurrentIndex(insertSorted(cbodokument, {id, name}));
 }
 
 // An article chosen by code or by name: both pickers show it and the line takes its id from the parallel list.
@@ -710,9 +725,9 @@ bool frmPrimka::postDocument()
     document.receipt = receipt;
     document.number = txtprimka->text().toLongLong();
     document.date = txtdatumprimke->date();
-    document.partnerName = cbokd->currentText();
+    document.partnerId = chosenId(cbokd);
     if (receipt) {
-        document.documentKindName = cbodokument->currentText();
+        document.documentKindId = chosenId(cbodokument);
         document.supplierDocNumber = txtbroj->text();
         document.supplierDocDate = txtdatumdokumenta->date();
     }

@@ -48,11 +48,12 @@ public:
     bool isReceipt() const { return m_mode == AppState::ModeReceipt; }
 
     // A new kind of supplier document: offered in its sorted place and selected.
-    void takeNewDocumentKind(const QString& name);
+    void takeNewDocumentKind(qint64 id, const QString& name);
     // New or changed articles: the code and name pickers afresh; a newly stored article becomes the line's article.
     void refillArticlePickers();
-    // New partners: the partner picker afresh. The partners window's step decides the partner shown (the newest, or
-    // the oldest after its closing question) and whether a mode without partners empties the picker.
+    // New or changed partners: the partner picker afresh. The partners window's step decides the partner shown (the
+    // newest, the oldest after its closing question, or the one shown after a change) and whether a mode without
+    // partners empties the picker.
     void refillPartnerPicker(StockDocumentLink::PartnerRefill step);
     // Posts the list as one document (checks, confirmation, posting, reset). True when it was posted.
     bool postDocument();

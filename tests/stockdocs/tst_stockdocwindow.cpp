@@ -608,6 +608,79 @@ private slots:
         QVERIFY(w->cmdprihvati->isEnabled());
     }
 
+    void postingTakesThePartnerAndKindChosen()
+    {
+        StockBook book;
+        // The same name for a supplier and a cost place, and names that differ only in letter case.
+        const qint64 supplier = book.addPartner(QStringLiteral("d"), QStringLiteral("Petar"));
+        const qint64 costPlace = book.addPartner(QStringLiteral("K"), QStringLiteral("Petar"));
+        book.addPartner(QStringLiteral("k"), QStringLiteral("Kupac Čelik"));
+        const qint64 lower = book.addPartner(QStringLiteral("k"), QStringLiteral("kupac čelik"));
+        book.addDocumentKind(QStringLiteral("Račun"));
+        const qint64 lowerKind = book.addDocumentKind(QStringLiteral("račun"));
+        book.addArticle(QStringLiteral("A1"), QStringLiteral("Alfa"), QStringLiteral("10"), QStringLiteral("1"));
+        MsgBoxScript msgs;
+        const QString lastHeader =
+            QStringLiteral("select idkd || '/' || ifnull(dokument, '') from pi order by id desc");
+
+        frmPrimka* w = openWindow(QStringLiteral("Izdatnica"));
+        for (const auto& [name, id] :
+             {std::pair{QStringLiteral("Petar"), costPlace}, std::pair{QStringLiteral("kupac čelik"), lower}}) {
+            choose(w->cbokd, name);
+            enterLine(w, w->Cbosifra, QStringLiteral("A1"), QStringLiteral("1"));
+            msgs.answer(MsgYes);
+            w->cmdprihvati->click();
+            QCOMPARE(book.scalar(lastHeader).toString(), QStringLiteral("%1/").arg(id));
+            QCOMPARE(book.scalar(QStringLiteral("select idkd from ulazizlaz order by id desc")).toLongLong(), id);
+        }
+        closeWindow(w);
+
+        w = openWindow(QStringLiteral("Primka"));
+        choose(w->cbokd, QStringLiteral("Petar"));
+        choose(w->cbodokument, QStringLiteral("račun"));
+        typeInto(w->txtbroj, QStringLiteral("R-1"));
+        enterLine(w, w->Cbosifra, QStringLiteral("A1"), QStringLiteral("1"), QStringLiteral("1"));
+        msgs.answer(MsgYes);
+        w->cmdprihvati->click();
+        QCOMPARE(book.scalar(lastHeader).toString(), QStringLiteral("%1/%2").arg(supplier).arg(lowerKind));
+        QCOMPARE(msgs.unanswered(), 0);
+    }
+
+    void aRenamedSupplierIsStillTheOnePostedTo()
+    {
+        StockBook book;
+        const qint64 supplier = book.addPartner(QStringLiteral("d"), QStringLiteral("Zlatar"));
+        book.addPartner(QStringLiteral("d"), QStringLiteral("Ana"));
+        book.addDocumentKind(QStringLiteral("Račun"));
+        book.addArticle(QStringLiteral("A1"), QStringLiteral("Alfa"));
+        MsgBoxScript msgs;
+        frmPrimka* w = openWindow(QStringLiteral("Primka"));
+        fillReceiptHeader(w, QStringLiteral("Zlatar"));
+        enterLine(w, w->Cbosifra, QStringLiteral("A1"), QStringLiteral("1"), QStringLiteral("1"));
+
+        // The supplier is renamed in the partners window opened from the document.
+        w->cmddobavljac->click();
+        QPointer<frmunos> partners = frmunos::loaded();
+        QVERIFY(partners);
+        QTreeWidgetItem* row = nullptr;
+        for (int i = 0; i < partners->lsveditkd->topLevelItemCount() && !row; ++i)
+            if (partners->lsveditkd->topLevelItem(i)->text(1) == QStringLiteral("Zlatar"))
+                row = partners->lsveditkd->topLevelItem(i);
+        QVERIFY(row);
+        QTest::mouseClick(partners->lsveditkd->viewport(), Qt::LeftButton, {},
+                          partners->lsveditkd->visualItemRect(row).center());
+        partners->cmdeditiraj->click();
+        partners->txtime->setText(QStringLiteral("Zlatar i sin"));
+        msgs.answer(MsgYes);
+        partners->cmdizmijeni->click();
+        QCOMPARE(w->cbokd->currentText(), QStringLiteral("Zlatar i sin"));
+
+        msgs.answer(MsgYes);
+        w->cmdprihvati->click();
+        QCOMPARE(book.scalar(QStringLiteral("select idkd from pi")).toLongLong(), supplier);
+        QCOMPARE(msgs.unanswered(), 0);
+    }
+
     void postingFailureKeepsTheDocument()
     {
         StockBook book;

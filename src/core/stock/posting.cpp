@@ -1,7 +1,7 @@
 #include "posting.h"
 
-#include "core/text/datetext.h"
 #include "core/db/database.h"
+#include "core/text/datetext.h"
 
 #include <QRegularExpression>
 
@@ -43,17 +43,16 @@ qint64 PostStockDocument(Database& db, const StockDocument& document, const QStr
     const QString pi = tableName(schema, "pi");
     const QString artikli = tableName(schema, "artikli");
 
-    const QVariant partnerId = db.scalar(
-        QStringLiteral("select id from %1 where %2 order by id limit 1").arg(kd, sqlEqualsIgnoringCase("ime")),
-        {document.partnerName});
+    const QVariant partnerId =
+        db.scalar(QStringLiteral("select id from %1 where id = ?").arg(kd), {document.partnerId});
     if (!partnerId.isValid())
         throw PostingRefused(PostingRefused::PartnerNotFound);
 
     qint64 headerId = 0;
     if (document.receipt) {
-        const QVariant kindId = db.scalar(QStringLiteral("select id from %1 where %2 order by id limit 1")
-                                              .arg(tableName(schema, "dokumenti"), sqlEqualsIgnoringCase("dokument")),
-                                          {document.documentKindName});
+        const QVariant kindId =
+            db.scalar(QStringLiteral("select id from %1 where id = ?").arg(tableName(schema, "dokumenti")),
+                      {document.documentKindId});
         if (!kindId.isValid())
             throw PostingRefused(PostingRefused::DocumentKindNotFound);
         headerId = db.insert(QStringLiteral("insert into %1(pi, brojpi, datumpi, dokument, brojdok, datumdok, idkd) "

@@ -35,8 +35,8 @@ struct StockDocument
     bool receipt = true;       // a receipt raises stock, an issue note lowers it
     qint64 number = 0;         // brojpi
     QDate date;                // datumpi
-    QString partnerName;       // found in kd; its id goes to pi.idkd and ulazizlaz.idkd
-    QString documentKindName;  // receipts: found in dokumenti; its id goes to pi.dokument
+    qint64 partnerId = 0;      // kd.id; goes to pi.idkd and ulazizlaz.idkd
+    qint64 documentKindId = 0; // receipts: dokumenti.id, goes to pi.dokument; 0 on an issue note
     QString supplierDocNumber; // receipts: pi.brojdok
     QDate supplierDocDate;     // receipts: pi.datumdok
     QList<StockLine> lines;

@@ -13,24 +13,24 @@ Figure figureOf(const QSqlRecord& record, const char* column)
     return Figure::fromDouble(record.value(QLatin1String(column)).toDouble());
 }
 
-QStringList firstColumn(const QList<QSqlRecord>& rows)
+QList<NamedRow> namedRows(const QList<QSqlRecord>& rows)
 {
-    QStringList values;
+    QList<NamedRow> values;
     values.reserve(rows.size());
     for (const QSqlRecord& r : rows)
-        values.append(r.value(0).toString());
+        values.append({r.value(0).toLongLong(), r.value(1).toString()});
     return values;
 }
 
 } // namespace
 
-QStringList partnerNames(const QString& bookPath, bool receipt)
+QList<NamedRow> partners(const QString& bookPath, bool receipt)
 {
     Database db = Database::open(bookPath);
     const QString sql =
-        QStringLiteral("select ime from kd where %1 or %2 order by id")
+        QStringLiteral("select id, ime from kd where %1 or %2 order by id")
             .arg(sqlBeginsIgnoringCase(QStringLiteral("kd")), sqlBeginsIgnoringCase(QStringLiteral("kd")));
-    return firstColumn(db.select(sql, {receipt ? QStringLiteral("d") : QStringLiteral("k"), QStringLiteral("s")}));
+    return namedRows(db.select(sql, {receipt ? QStringLiteral("d") : QStringLiteral("k"), QStringLiteral("s")}));
 }
 
 qint64 nextDocumentNumber(const QString& bookPath, bool receipt)
@@ -42,10 +42,10 @@ qint64 nextDocumentNumber(const QString& bookPath, bool receipt)
     return count.toLongLong() + 1;
 }
 
-QStringList documentKindNames(const QString& bookPath)
+QList<NamedRow> documentKinds(const QString& bookPath)
 {
     Database db = Database::open(bookPath);
-    return firstColumn(db.select(QStringLiteral("select dokument from dokumenti order by dokument collate hr, id")));
+    return namedRows(db.select(QStringLiteral("select id, dokument from dokumenti order by dokument collate hr, id")));
 }
 
 qint64 addDocumentKind(const QString& bookPath, const QString& name)

@@ -13,15 +13,22 @@
 // Every function opens the book at bookPath, does its work and closes it; DbError on failure.
 namespace StockDocs {
 
-// Names of the partners a document of the mode may name: suppliers (kinds D and S) for a receipt,
-// customers and cost places (K and S) for an issue note; letter case of the kind ignored; in stored order.
-QStringList partnerNames(const QString& bookPath, bool receipt);
+// A partner or a kind of supplier document as a picker offers it: the name shown and the row it stands for.
+struct NamedRow
+{
+    qint64 id = 0;
+    QString name;
+};
+
+// The partners a document of the mode may name: suppliers (kinds D and S) for a receipt, customers and cost places
+// (K and S) for an issue note; letter case of the kind ignored; in stored order.
+QList<NamedRow> partners(const QString& bookPath, bool receipt);
 
 // The number proposed for the next document of the kind: the count of its headers plus one.
 qint64 nextDocumentNumber(const QString& bookPath, bool receipt);
 
-// Names of the kinds of supplier documents, in name order.
-QStringList documentKindNames(const QString& bookPath);
+// The kinds of supplier documents, in name order.
+QList<NamedRow> documentKinds(const QString& bookPath);
 // Stores a new kind of supplier document; returns its id.
 qint64 addDocumentKind(const QString& bookPath, const QString& name);
 
