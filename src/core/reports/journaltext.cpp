@@ -13,6 +13,13 @@ QString numberText(qint64 hundredths)
     return Figure::fromCents(hundredths).text00();
 }
 
+// Appends count blanks (none for a count below one).
+void blanks(QString& text, int count)
+{
+    if (count > 0)
+        text.resize(text.size() + count, QLatin1Char(' '));
+}
+
 } // namespace
 
 QString JournalTitle(JournalSelection selection, const QDate& today, const QDate& from, const QDate& to)
@@ -84,6 +91,14 @@ const QString& JournalLineWriter::column(QVector<QString>& cache, quint32 text, 
     return made;
 }
 
+const QString& JournalLineWriter::figureColumn(QHash<qint64, QString>& cache, qint64 hundredths)
+{
+    auto it = cache.find(hundredths);
+    if (it == cache.end())
+        it = cache.insert(hundredths, PadLeftTo(numberText(hundredths), 10));
+    return it.value();
+}
+
 QString JournalLineWriter::line(const JournalLine& row)
 {
     const QChar blank(QLatin1Char(' '));
@@ -95,7 +110,7 @@ QString JournalLineWriter::line(const JournalLine& row)
     text += blank;
     text += PadRightTo(m_book.text(row.letter), 1);
     text += blank;
-    const QString price = numberText(divideRounded(row.price, 100));
+    const QString& price = figureColumn(m_prices, divideRounded(row.price, 100));
     if (row.receipt) {
         text += column(m_kinds, row.docKind, KindColumn);
         text += blank;
@@ -105,27 +120,25 @@ QString JournalLineWriter::line(const JournalLine& row)
         if (!m_book.text(row.docDate).isEmpty())
             text += column(m_dates, row.docDate, DateColumn);
         text += blank;
-        text += PadLeftTo(numberText(row.quantity), 10);
+        text += figureColumn(m_quantities, row.quantity);
         text += blank;
-        text += QString(9, blank); // the empty Kol.izlaz column
-        text += blank;
-        text += blank;
-        text += PadLeftTo(price, 10);
+        blanks(text, 9 + 2); // the empty Kol.izlaz column between its blanks
+        text += price;
         text += blank;
         text += PadLeftTo(numberText(row.amount), 10);
         return text;
     }
     // An issue note has no document, no document date (not even its blanks) and no Kol.ulaz; its quantity ends
     // where Kol.izlaz ends.
-    text += QString(15 + 1 + 10 + 1 + 1 + 10 + 1, blank);
+    blanks(text, 15 + 1 + 10 + 1 + 1 + 10 + 1);
     const QString quantity = numberText(row.quantity);
-    text += QString(qMax(0, 19 - int(quantity.size())), blank);
+    blanks(text, 19 - int(quantity.size()));
     text += blank;
     text += quantity;
     text += blank;
-    text += PadLeftTo(price, 10);
+    text += price;
     text += blank;
-    text += QString(10, blank); // the empty Duguje column
+    blanks(text, 10); // the empty Duguje column
     text += blank;
     text += PadLeftTo(numberText(row.amount), 10);
     return text;

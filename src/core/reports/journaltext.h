@@ -3,6 +3,7 @@
 #include "core/reports/journal.h"
 
 #include <QDate>
+#include <QHash>
 #include <QString>
 #include <QStringList>
 #include <QVector>
@@ -36,8 +37,11 @@ public:
 
 private:
     const QString& column(QVector<QString>& cache, quint32 text, int kind);
+    // A figure in hundredths right-aligned in ten characters; quantities and prices repeat, so they are kept.
+    const QString& figureColumn(QHash<qint64, QString>& cache, qint64 hundredths);
     const JournalBook& m_book;
     QVector<QString> m_names, m_kinds, m_numbers, m_dates;
+    QHash<qint64, QString> m_quantities, m_prices;
 };
 
 // The whole text report: the title, an empty line, the header, the rule, then one line per row. rows are
