@@ -1,7 +1,7 @@
 #include "core/db/database.h"
 #include "core/reports/journal.h"
-#include "journalbook.h"
 #include "support/testmain.h"
+#include "warehousebook.h"
 
 #include <QTest>
 
@@ -10,7 +10,7 @@ namespace {
 const QDate March1(2024, 3, 1);
 
 // The eleven cells of a row, joined by "|".
-QString cellsOf(const ::JournalBook& book, int row)
+QString cellsOf(const JournalBook& book, int row)
 {
     QStringList cells;
     for (int c = 0; c < JournalColumn::Count; ++c)
@@ -55,33 +55,33 @@ void JournalLoaderTest::lineCells()
     QFETCH(double, quantity);
     QFETCH(double, price);
     QFETCH(QString, cells);
-    journaltest::JournalBook db;
+    journaltest::WarehouseBook db;
     const qint64 kind = db.addDocumentKind(QStringLiteral("Račun"));
     const qint64 header = db.addHeader(letter, March1, kind, QStringLiteral("R-1"), QStringLiteral("2024-03-01"));
     db.addLine(db.addArticle(QStringLiteral("Vijak")), header, quantity, price);
 
-    const ::JournalBook book = LoadJournal(db.path());
+    const JournalBook book = LoadJournal(db.path());
     QCOMPARE(book.lines.size(), 1);
     QCOMPARE(cellsOf(book, 0), cells);
 }
 
 void JournalLoaderTest::placeholdersOfAReceipt()
 {
-    journaltest::JournalBook db;
+    journaltest::WarehouseBook db;
     const qint64 article = db.addArticle(QStringLiteral("Vijak"));
     // A kind that names no row, no number and no date.
     db.addLine(article, db.addHeader(QStringLiteral("P"), March1, 99), 1, 2);
     // An issue note's empty kind stays empty on the list.
     db.addLine(article, db.addIssue(March1), 1, 2);
 
-    const ::JournalBook book = LoadJournal(db.path());
+    const JournalBook book = LoadJournal(db.path());
     QCOMPARE(cellsOf(book, 0), QStringLiteral("01.03.2024|Vijak|P|0|0|0|1||2|2|"));
     QCOMPARE(cellsOf(book, 1), QStringLiteral("01.03.2024|Vijak|I|||||1|2||2"));
 }
 
 void JournalLoaderTest::rowsKeepTheirPlaceInIdOrder()
 {
-    journaltest::JournalBook db;
+    journaltest::WarehouseBook db;
     const qint64 late = db.addReceipt(QDate(2024, 5, 1));
     const qint64 early = db.addIssue(QDate(2024, 1, 1));
     const qint64 a = db.addArticle(QStringLiteral("Prvi"));
@@ -93,7 +93,7 @@ void JournalLoaderTest::rowsKeepTheirPlaceInIdOrder()
     db.addLine(QVariant(), early, 5, 1);
     db.addLine(b, late, 6, 1);
 
-    const ::JournalBook book = LoadJournal(db.path());
+    const JournalBook book = LoadJournal(db.path());
     QStringList rows;
     for (int r = 0; r < book.lines.size(); ++r)
         rows << cellsOf(book, r);
@@ -105,13 +105,13 @@ void JournalLoaderTest::rowsKeepTheirPlaceInIdOrder()
 
 void JournalLoaderTest::rowsOfARange()
 {
-    journaltest::JournalBook db;
+    journaltest::WarehouseBook db;
     const qint64 article = db.addArticle(QStringLiteral("Vijak"));
     for (const QDate& d :
          {QDate(2024, 2, 29), QDate(2024, 3, 1), QDate(2024, 3, 15), QDate(2024, 3, 31), QDate(2024, 4, 1)})
         db.addLine(article, db.addIssue(d), 1, 1);
     db.addLine(article, 999, 1, 1); // no header, so no date
-    const ::JournalBook book = LoadJournal(db.path());
+    const JournalBook book = LoadJournal(db.path());
     const QVector<int> order = {5, 4, 3, 2, 1, 0}; // the list sorted the other way round
 
     QCOMPARE(JournalRowsBetween(book, order, QDate(2024, 3, 1), QDate(2024, 3, 31)), (QVector<int>{3, 2, 1}));

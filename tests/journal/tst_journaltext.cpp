@@ -8,7 +8,7 @@ namespace {
 // An in-memory journal whose rows are made from their cells.
 struct Rows
 {
-    ::JournalBook book;
+    JournalBook book;
 
     quint32 text(const QString& s)
     {

@@ -6,8 +6,8 @@
 #include "frame/frmSkladiste.h"
 #include "journal/frmpregleddnevnika.h"
 #include "journal/journallistmodel.h"
-#include "journalbook.h"
 #include "support/testmain.h"
+#include "warehousebook.h"
 
 #include <QDateEdit>
 #include <QDir>
@@ -45,14 +45,14 @@ frmpregleddnevnika* openWindow()
 
 // Three lines on three days: a receipt of Vijak (1 March), an issue of Matica (2 March), a receipt of Šaraf
 // (31 March).
-void seedThreeDays(journaltest::JournalBook& db)
+void seedThreeDays(journaltest::WarehouseBook& db)
 {
     db.addLine(db.addArticle(QStringLiteral("Vijak")), db.addReceipt(March1), 5, 2);
     db.addLine(db.addArticle(QStringLiteral("Matica")), db.addIssue(QDate(2024, 3, 2)), 3, 1.5);
     db.addLine(db.addArticle(QStringLiteral("Šaraf")), db.addReceipt(QDate(2024, 3, 31)), 1, 1);
 }
 
-void seedRows(journaltest::JournalBook& db, int count)
+void seedRows(journaltest::WarehouseBook& db, int count)
 {
     const qint64 article = db.addArticle(QStringLiteral("Vijak"));
     const qint64 header = db.addIssue(March1);
@@ -131,7 +131,7 @@ void JournalWindowTest::opensFromTheMenuAndReleasesIt_data()
 void JournalWindowTest::opensFromTheMenuAndReleasesIt()
 {
     QFETCH(QString, way);
-    journaltest::JournalBook db;
+    journaltest::WarehouseBook db;
     MsgBoxScript boxes;
     seedThreeDays(db);
     AppState::vrstabaze = BookKindWarehouse;
@@ -194,7 +194,7 @@ void JournalWindowTest::visibilityFollowsTheLastAction()
     QFETCH(QStringList, actions);
     QFETCH(QString, visible);
     QFETCH(bool, dateFrame);
-    journaltest::JournalBook db;
+    journaltest::WarehouseBook db;
     MsgBoxScript boxes;
     boxes.answer(MsgNo);
     seedThreeDays(db);
@@ -215,7 +215,7 @@ void JournalWindowTest::visibilityFollowsTheLastAction()
 
 void JournalWindowTest::dateFilterIncludesBothEndDays()
 {
-    journaltest::JournalBook db;
+    journaltest::WarehouseBook db;
     seedThreeDays(db);
     db.addLine(db.addArticle(QStringLiteral("Bez zaglavlja")), 999, 1, 1);
     frmpregleddnevnika* w = openWindow();
@@ -241,7 +241,7 @@ void JournalWindowTest::dateFilterIncludesBothEndDays()
 
 void JournalWindowTest::eitherPickerRefilters()
 {
-    journaltest::JournalBook db;
+    journaltest::WarehouseBook db;
     seedThreeDays(db);
     frmpregleddnevnika* w = openWindow();
     w->optdatumu->click();
@@ -262,7 +262,7 @@ void JournalWindowTest::eitherPickerRefilters()
 
 void JournalWindowTest::izborReportsSelectedRowsInListOrder()
 {
-    journaltest::JournalBook db;
+    journaltest::WarehouseBook db;
     seedThreeDays(db);
     frmpregleddnevnika* w = openWindow();
     w->lsvdnevnik->selectAll();
@@ -287,7 +287,7 @@ void JournalWindowTest::izborReportsSelectedRowsInListOrder()
 
 void JournalWindowTest::headerSortsAsText()
 {
-    journaltest::JournalBook db;
+    journaltest::WarehouseBook db;
     seedThreeDays(db);
     db.addLine(db.addArticle(QStringLiteral("čavao")), db.addIssue(QDate(2024, 2, 15)), 1, 1);
     frmpregleddnevnika* w = openWindow();
@@ -316,7 +316,7 @@ void JournalWindowTest::headerSortsAsText()
 
 void JournalWindowTest::reportVariants()
 {
-    journaltest::JournalBook db;
+    journaltest::WarehouseBook db;
     seedThreeDays(db);
     frmpregleddnevnika* w = openWindow();
     w->cmdprikazart->click();
@@ -343,7 +343,7 @@ void JournalWindowTest::printedPages()
 {
     QFETCH(int, rows);
     QFETCH(int, pages);
-    journaltest::JournalBook db;
+    journaltest::WarehouseBook db;
     seedRows(db, rows);
     knjtest::PrintRecorder recorder(QDir::temp().filePath(QStringLiteral("journal-pages.pdf")));
     MsgBoxScript boxes;
@@ -381,7 +381,7 @@ void JournalWindowTest::printedPages()
 
 void JournalWindowTest::printedSelectionAndRange()
 {
-    journaltest::JournalBook db;
+    journaltest::WarehouseBook db;
     seedThreeDays(db);
     knjtest::PrintRecorder recorder(QDir::temp().filePath(QStringLiteral("journal-selection.pdf")));
     MsgBoxScript boxes;
@@ -418,7 +418,7 @@ void JournalWindowTest::printedSelectionAndRange()
 
 void JournalWindowTest::noPrintOnNoOrEmptyList()
 {
-    journaltest::JournalBook db;
+    journaltest::WarehouseBook db;
     knjtest::PrintRecorder recorder(QDir::temp().filePath(QStringLiteral("journal-none.pdf")));
     MsgBoxScript boxes;
     frmpregleddnevnika* w = openWindow();
@@ -450,7 +450,7 @@ void JournalWindowTest::failingPrinterSaysSoOnce()
 {
     QFETCH(bool, noPrinter);
     QFETCH(QString, message);
-    journaltest::JournalBook db;
+    journaltest::WarehouseBook db;
     seedRows(db, 120);
     std::optional<knjtest::NoPrinter> none;
     std::optional<knjtest::PrintRecorder> broken;
@@ -479,7 +479,7 @@ void JournalWindowTest::failingPrinterSaysSoOnce()
 
 void JournalWindowTest::printsLandscapeToPdf()
 {
-    journaltest::JournalBook db;
+    journaltest::WarehouseBook db;
     seedRows(db, 51);
     const QString pdf = QDir(QFileInfo(db.path()).absolutePath()).filePath(QStringLiteral("dnevnik.pdf"));
     knjtest::PrintRecorder recorder(pdf);

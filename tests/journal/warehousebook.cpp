@@ -1,4 +1,4 @@
-#include "journalbook.h"
+#include "warehousebook.h"
 
 #include "common/workspace.h"
 #include "core/db/appstate.h"
@@ -11,25 +11,25 @@
 
 namespace journaltest {
 
-JournalBook::JournalBook()
+WarehouseBook::WarehouseBook()
 {
     CreateBookDatabase(path(), BookKindWarehouse);
     AppState::bazaknjige = QStringLiteral("Skladiste1.mdb");
     Workspace::setHost({[](QWidget* window, QWidget*) { window->show(); }, [](MenuGroup, bool) {}});
 }
 
-JournalBook::~JournalBook()
+WarehouseBook::~WarehouseBook()
 {
     knjtest::closeAllWindows();
     Workspace::setHost({});
 }
 
-QString JournalBook::path() const
+QString WarehouseBook::path() const
 {
     return ProgramFolder::filePath(QStringLiteral("Skladiste1.mdb"));
 }
 
-qint64 JournalBook::addArticle(const QString& name)
+qint64 WarehouseBook::addArticle(const QString& name)
 {
     Database db = Database::open(path());
     return db.insert(QStringLiteral("insert into artikli(sifra, barkod, naziv, jedmjere, minkolicina, stanje, "
@@ -37,14 +37,14 @@ qint64 JournalBook::addArticle(const QString& name)
                      {name});
 }
 
-qint64 JournalBook::addDocumentKind(const QString& name)
+qint64 WarehouseBook::addDocumentKind(const QString& name)
 {
     Database db = Database::open(path());
     return db.insert(QStringLiteral("insert into dokumenti(dokument) values(?)"), {name});
 }
 
-qint64 JournalBook::addHeader(const QString& letter, const QDate& date, const QVariant& kindId, const QVariant& number,
-                              const QVariant& docDate)
+qint64 WarehouseBook::addHeader(const QString& letter, const QDate& date, const QVariant& kindId,
+                                const QVariant& number, const QVariant& docDate)
 {
     Database db = Database::open(path());
     const QVariant kindText = kindId.isNull() ? QVariant() : QVariant(kindId.toString());
@@ -53,30 +53,24 @@ qint64 JournalBook::addHeader(const QString& letter, const QDate& date, const QV
                      {letter, DateText::toIso(date), kindText, number, docDate});
 }
 
-qint64 JournalBook::addReceipt(const QDate& date, const QString& kindName)
+qint64 WarehouseBook::addReceipt(const QDate& date, const QString& kindName)
 {
     return addHeader(QStringLiteral("P"), date, addDocumentKind(kindName), QStringLiteral("R-1"),
                      DateText::toIso(date));
 }
 
-qint64 JournalBook::addIssue(const QDate& date)
+qint64 WarehouseBook::addIssue(const QDate& date)
 {
     return addHeader(QStringLiteral("I"), date);
 }
 
-qint64 JournalBook::addLine(const QVariant& articleId, const QVariant& headerId, double quantity, double price)
+qint64 WarehouseBook::addLine(const QVariant& articleId, const QVariant& headerId, double quantity, double price)
 {
     Database db = Database::open(path());
     const QVariant article = articleId.isNull() ? QVariant() : QVariant(articleId.toString());
     return db.insert(
         QStringLiteral("insert into ulazizlaz(idartikla, idpi, idkd, kolicina, cijena) values(?, ?, 1, ?, ?)"),
         {article, headerId, quantity, price});
-}
-
-void JournalBook::exec(const QString& sql, const QVariantList& values)
-{
-    Database db = Database::open(path());
-    db.exec(sql, values);
 }
 
 } // namespace journaltest

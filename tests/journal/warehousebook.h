@@ -10,11 +10,11 @@ namespace journaltest {
 
 // A fresh program folder with an empty warehouse book "Skladiste1.mdb" open (bazaknjige); rows are written
 // straight into its tables, as the postings of the program left them.
-class JournalBook
+class WarehouseBook
 {
 public:
-    JournalBook();
-    ~JournalBook();
+    WarehouseBook();
+    ~WarehouseBook();
     QString path() const;
 
     qint64 addArticle(const QString& name);
@@ -25,7 +25,6 @@ public:
     qint64 addReceipt(const QDate& date, const QString& kindName = QStringLiteral("Račun"));
     qint64 addIssue(const QDate& date);
     qint64 addLine(const QVariant& articleId, const QVariant& headerId, double quantity, double price);
-    void exec(const QString& sql, const QVariantList& values = {});
 
 private:
     knjtest::ProgramFolderFixture m_folder;
