@@ -118,6 +118,7 @@ private slots:
     void failingPrinterSaysSoOnce_data();
     void failingPrinterSaysSoOnce();
     void printsLandscapeToPdf();
+    void unreadableBookSaysSoOnce();
 };
 
 void JournalWindowTest::opensFromTheMenuAndReleasesIt_data()
@@ -495,6 +496,20 @@ void JournalWindowTest::printsLandscapeToPdf()
         QRegularExpression(QStringLiteral("/MediaBox \\[0 0 ([0-9.]+) ([0-9.]+)\\]")).match(QString::fromLatin1(bytes));
     QVERIFY(box.hasMatch());
     QVERIFY(box.captured(1).toDouble() > box.captured(2).toDouble());
+}
+
+void JournalWindowTest::unreadableBookSaysSoOnce()
+{
+    journaltest::WarehouseBook db;
+    db.addLine(db.addArticle(QStringLiteral("Vijak")), db.addIssue(March1), 1, 1);
+    QFile::remove(db.path());
+    QFile(db.path()).open(QIODevice::WriteOnly); // a file that holds no book
+    MsgBoxScript boxes;
+    frmpregleddnevnika* w = openWindow();
+    QCOMPARE(boxes.calls().size(), 1);
+    QCOMPARE(boxes.last().style, 0);
+    QCOMPARE(w->journalModel()->rowCount(), 0);
+    QCOMPARE(visibleOne(w), QStringLiteral("lsvdnevnik"));
 }
 
 KNJ_REGISTER_TEST(JournalWindowTest)
