@@ -9,6 +9,7 @@ packages=(
     libgl-dev libxkbcommon-dev
     libsqlite3-dev
     fonts-liberation fonts-dejavu-core
+    qt6-translations-l10n
     xvfb xauth
 )
 

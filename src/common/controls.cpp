@@ -1,10 +1,25 @@
 #include "controls.h"
 
+#include <QEvent>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSize>
 #include <QTreeWidget>
+
+QString literalTitle(const QString& text)
+{
+    QString doubled = text;
+    return doubled.replace(QStringLiteral("[*]"), QStringLiteral("[*][*]"));
+}
+
+void FixedBorder(QWidget* window, const QSize& size)
+{
+    window->setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                           Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    window->setFixedSize(size);
+}
 
 QLineEdit* makeEntryBox(QWidget* parent, const QString& name, const QString& tooltip, int maxLength)
 {
@@ -39,7 +54,63 @@ QTreeWidget* makeListView(QWidget* parent, const QString& name, const QString& a
     list->setColumnCount(int(headers.size()));
     list->setHeaderLabels(headers);
     list->header()->setStretchLastSection(false);
+    // A column made a pixel or two wide (an id the user is not meant to see) stays that narrow.
+    list->header()->setMinimumSectionSize(1);
     return list;
+}
+
+namespace {
+
+class ColumnsToWidth : public QObject
+{
+public:
+    ColumnsToWidth(QTreeWidget* list, int growingColumn) : QObject(list), m_list(list), m_growing(growingColumn)
+    {
+        for (int c = 0; c < list->columnCount(); ++c)
+            m_design.append(list->isColumnHidden(c) ? 0 : list->columnWidth(c));
+        list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        list->viewport()->installEventFilter(this);
+        fit();
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (watched == m_list->viewport() && event->type() == QEvent::Resize)
+            fit();
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    void fit()
+    {
+        const int available = m_list->viewport()->width();
+        int total = 0;
+        for (int w : m_design)
+            total += w;
+        if (available <= 0 || total <= 0)
+            return;
+        int used = 0;
+        for (int c = 0; c < m_design.size(); ++c) {
+            if (c == m_growing || m_design[c] == 0)
+                continue;
+            const int w = total > available ? qMax(1, m_design[c] * available / total) : m_design[c];
+            m_list->setColumnWidth(c, w);
+            used += w;
+        }
+        m_list->setColumnWidth(m_growing, qMax(1, available - used));
+    }
+
+    QTreeWidget* m_list;
+    int m_growing;
+    QList<int> m_design;
+};
+
+} // namespace
+
+void FitColumnsToWidth(QTreeWidget* list, int growingColumn)
+{
+    new ColumnsToWidth(list, growingColumn);
 }
 
 void useTooltipBackground(QTreeWidget* list)

@@ -6,6 +6,7 @@
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class QSize;
 class QTreeWidget;
 class QWidget;
 
@@ -14,6 +15,13 @@ constexpr int twips(int t)
 {
     return t / 15;
 }
+
+// A window title that shows exactly this text: Qt drops a "[*]" from window titles (its modified-mark
+// placeholder) unless it is doubled.
+QString literalTitle(const QString& text);
+
+// A top-level window with a fixed single border: it keeps this size and its title bar offers no maximising.
+void FixedBorder(QWidget* window, const QSize& size);
 
 // Builders for the controls of the working windows; each gets its name as objectName.
 
@@ -24,6 +32,9 @@ QPushButton* makeButton(QWidget* parent, const QString& name, const QString& cap
 // A report-style list: one row selected at a time, no tree decoration.
 QTreeWidget* makeListView(QWidget* parent, const QString& name, const QString& accessibleName,
                           const QStringList& headers);
+// The list's columns as they are set now fill the list's width, whatever it becomes: too wide, they shrink in
+// proportion (no sideways scrolling); too narrow, the growing column takes the rest.
+void FitColumnsToWidth(QTreeWidget* list, int growingColumn);
 // The background of a list of stored records: the tooltip colour (the yellow table).
 void useTooltipBackground(QTreeWidget* list);
 // A label that holds a value for the window and is never shown.

@@ -56,6 +56,7 @@ void WorkingWindow::closeEvent(QCloseEvent* event)
         event->ignore();
         return;
     }
+    m_closing = true;
     releaseMenus();
     event->accept();
 }

@@ -34,6 +34,9 @@ class WorkingWindow : public QWidget
     Q_OBJECT
 public:
     const QString& bookPath() const { return m_bookPath; }
+    MenuGroup menuGroup() const { return m_group; }
+    // True from the moment the window has agreed to close (its menus are being released).
+    bool isClosing() const { return m_closing; }
 
     // Switches the group's menus off and shows the window through the main window.
     void showFromMenu();
@@ -63,4 +66,5 @@ private:
     MenuGroup m_group;
     QString m_bookPath;
     QPointer<QWidget> m_frame;
+    bool m_closing = false;
 };

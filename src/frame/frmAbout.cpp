@@ -160,7 +160,10 @@ void frmAbout::placeAndLayOut()
 
     const int w = width();
     const int h = height();
-    txtpomoc->setGeometry(0, 0, w, h);
+    const QSize button(140, 30);
+    const int okTop = h - 2 * button.height() - 2 * Gap;
+    // The guide fills the box above the OK button, which stays in sight.
+    txtpomoc->setGeometry(0, 0, w, okTop - Gap);
     txtpomoc->setLineWrapMode(QTextEdit::FixedPixelWidth);
     txtpomoc->setLineWrapColumnOrWidth(qMax(1, txtpomoc->width() - RightGap));
 
@@ -170,8 +173,6 @@ void frmAbout::placeAndLayOut()
     Line1[1]->setGeometry(Gap, 79, w - RightGap - Gap, 2);
     lblDescription->setGeometry(Gap, 100, w - RightGap, 90);
     lblVersion->setGeometry(Gap, 200, w - RightGap, 24);
-    const QSize button(140, 30);
-    cmdOK->setGeometry(w - RightGap - button.width(), h - 2 * button.height() - 2 * Gap, button.width(),
-                       button.height());
+    cmdOK->setGeometry(w - RightGap - button.width(), okTop, button.width(), button.height());
     cmdSysInfo->setGeometry(w - RightGap - button.width(), h - button.height() - Gap, button.width(), button.height());
 }

@@ -25,11 +25,12 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 frmIzborKnjige::frmIzborKnjige()
 {
     setObjectName(QStringLiteral("frmIzborKnjige"));
     setAttribute(Qt::WA_DeleteOnClose);
-    setWindowFlags(Qt::Window | Qt::MSWindowsFixedSizeDialogHint);
 
     auto* label1 = new QLabel(QStringLiteral("Knjigovodstveni programi Lotrak"), this);
     label1->setObjectName(QStringLiteral("Label1"));
@@ -165,7 +166,7 @@ frmIzborKnjige::frmIzborKnjige()
     connect(cmdBrisanje, &QPushButton::clicked, this, &frmIzborKnjige::cmdBrisanjeClick);
     connect(cmdizlaz, &QPushButton::clicked, this, &QWidget::close);
 
-    resize(700, 460);
+    FixedBorder(this, QSize(700, 460));
 }
 
 void frmIzborKnjige::load()
@@ -175,6 +176,7 @@ void frmIzborKnjige::load()
     } catch (const DbError& e) {
         DbErrorMsgBox(e);
     }
+    m_listedCompany = AppState::companyIdText().toLongLong();
     listBooks();
     if (lsvotvorene->topLevelItemCount() > 0) {
         QTreeWidgetItem* first = lsvotvorene->topLevelItem(0);
@@ -189,6 +191,7 @@ void frmIzborKnjige::takeCompany(const QString& companyIdText, const QString& ca
     lblidtvrtke->setText(companyIdText);
     // Another company's books replace the list at once, so no book of the former company stays on offer.
     if (companyIdText.toLongLong() != m_listedCompany) {
+        m_listedCompany = companyIdText.toLongLong();
         for (QLabel* label : {lblimeknjige, lblvrstaknjige, lblid, lblimebaze})
             label->clear();
         setBrowseButtonsEnabled(false);
@@ -198,12 +201,11 @@ void frmIzborKnjige::takeCompany(const QString& companyIdText, const QString& ca
             lsvotvoreneClick();
         }
     }
-    setWindowTitle(caption);
+    setWindowTitle(literalTitle(caption));
 }
 
 void frmIzborKnjige::listBooks()
 {
-    m_listedCompany = AppState::companyIdText().toLongLong();
     QList<Registry::Book> books;
     try {
         books = Registry::booksOfCompany(m_listedCompany);
@@ -239,6 +241,38 @@ QString frmIzborKnjige::currentBookFile() const
     return BookFileName(lblvrstaknjige->text().trimmed(), lblid->text().trimmed().toLongLong());
 }
 
+bool frmIzborKnjige::mainWindowHoldsABook()
+{
+    return !(openBookFile ? openBookFile() : frmSkladiste::openBookFile()).isEmpty();
+}
+
+bool frmIzborKnjige::bookInUse(const QString& bookFile)
+{
+    return openBookFile ? openBookFile() == bookFile : frmSkladiste::holdsBook(bookFile);
+}
+
+void frmIzborKnjige::followCurrentBook(const QString& bookFile)
+{
+    if (!mainWindowHoldsABook())
+        AppState::bazaknjige = bookFile;
+}
+
+void frmIzborKnjige::reselectCurrentBook()
+{
+    QTreeWidgetItem* current = nullptr;
+    for (int i = 0; i < lsvotvorene->topLevelItemCount() && !lblid->text().isEmpty(); ++i) {
+        QTreeWidgetItem* row = lsvotvorene->topLevelItem(i);
+        if (row->text(ColId) == lblid->text().trimmed() && row->text(ColVrsta) == lblvrstaknjige->text().trimmed())
+            current = row;
+    }
+    if (current) {
+        const QSignalBlocker quiet(lsvotvorene);
+        lsvotvorene->setCurrentItem(current);
+        current->setSelected(true);
+    }
+    setBrowseButtonsEnabled(current != nullptr);
+}
+
 void frmIzborKnjige::lsvotvoreneClick()
 {
     QTreeWidgetItem* row = selectedRow();
@@ -247,9 +281,9 @@ void frmIzborKnjige::lsvotvoreneClick()
     lblid->setText(row->text(ColId));
     lblvrstaknjige->setText(row->text(ColVrsta));
     lblimeknjige->setText(row->text(ColNaziv));
-    AppState::bazaknjige = currentBookFile();
-    const QString base = QStringLiteral("Baza: ") + ProgramFolder::filePath(AppState::bazaknjige);
-    setWindowTitle(base + QString(13, QLatin1Char(' ')) + QStringLiteral("Pomoć F1"));
+    followCurrentBook(currentBookFile());
+    const QString base = QStringLiteral("Baza: ") + ProgramFolder::filePath(currentBookFile());
+    setWindowTitle(literalTitle(base + QString(13, QLatin1Char(' ')) + QStringLiteral("Pomoć F1")));
     lblimebaze->setText(base);
     setBrowseButtonsEnabled(true);
 }
@@ -262,18 +296,21 @@ void frmIzborKnjige::cmdUlazClick()
         lblid->setText(row->text(ColId));
         lblvrstaknjige->setText(row->text(ColVrsta));
     }
-    AppState::bazaknjige = currentBookFile();
-    setBrowseButtonsEnabled(false);
     const QString kind = lblvrstaknjige->text().trimmed();
-    if (kind != BookKindWarehouse && kind != BookKindProduction)
+    if (kind != BookKindWarehouse && kind != BookKindProduction) {
+        followCurrentBook(currentBookFile());
+        setBrowseButtonsEnabled(false);
         return;
+    }
+    AppState::bazaknjige = currentBookFile();
     AppState::vrstabaze = kind;
     const QString caption =
         QStringLiteral("Knjiga: ") + lblimeknjige->text() + QString(6, QLatin1Char(' ')) + lblimebaze->text();
     if (onEnterBook)
         onEnterBook(caption);
-    else
-        frmSkladiste::openBook(caption);
+    else if (!frmSkladiste::openBook(caption))
+        return; // the main window stays on its book (a working window kept open, or the file not made)
+    setBrowseButtonsEnabled(false);
 }
 
 void frmIzborKnjige::cmdNovaClick()
@@ -332,17 +369,31 @@ void frmIzborKnjige::cmdunosimoClick()
     if (HrMsgBox(entry ? QStringLiteral("Unosimo novu knjigu?") : QStringLiteral("Mijenjamo označenu knjigu?"), 33,
                  QStringLiteral("Unos nove knjige")) != MsgOk)
         return;
+    bool bookGone = false;
     try {
-        if (entry)
-            Registry::insertBook(AppState::companyIdText().toLongLong(), txtnaziv->text(), kind, txtadresa->text());
-        else
+        if (entry) {
+            Registry::insertBook(m_listedCompany, txtnaziv->text(), kind, txtadresa->text());
+        } else {
             Registry::updateBook(m_editBookId, txtnaziv->text(), txtadresa->text());
+            // An update of a book deleted meanwhile changes nothing.
+            const QList<Registry::Book> books = Registry::booksOfCompany(m_listedCompany);
+            bookGone = std::none_of(books.begin(), books.end(),
+                                    [this](const Registry::Book& book) { return book.id == m_editBookId; });
+        }
     } catch (const DbError& e) {
         // The frame keeps what was typed.
         DbErrorMsgBox(e);
         return;
     }
     listBooks();
+    if (bookGone) {
+        // Still in edit mode, with what was typed.
+        reselectCurrentBook();
+        setBrowseButtonsEnabled(false);
+        HrMsgBox(QStringLiteral("Knjiga koju mijenjate više ne postoji; izmjena nije spremljena."), 48,
+                 QStringLiteral("Knjiga ne postoji"));
+        return;
+    }
     backToBrowseMode();
 }
 
@@ -350,7 +401,7 @@ void frmIzborKnjige::backToBrowseMode()
 {
     Frame1->hide();
     cmdNova->setEnabled(true);
-    setBrowseButtonsEnabled(true);
+    reselectCurrentBook();
     cmdizlaz->setEnabled(true);
     txtnaziv->clear();
     txtadresa->clear();
@@ -360,10 +411,10 @@ void frmIzborKnjige::cmdodustaniClick()
 {
     Frame1->hide();
     cmdNova->setEnabled(true);
-    if (lsvotvorene->topLevelItemCount() > 0) {
-        setBrowseButtonsEnabled(true);
+    if (selectedRow())
         lsvotvoreneClick();
-    }
+    else
+        reselectCurrentBook();
     cmdizlaz->setEnabled(true);
     txtnaziv->clear();
     txtadresa->clear();
@@ -378,8 +429,7 @@ void frmIzborKnjige::cmdBrisanjeClick()
         return;
     }
     const QString file = currentBookFile();
-    const QString openFile = openBookFile ? openBookFile() : frmSkladiste::openBookFile();
-    if (!openFile.isEmpty() && openFile == file) {
+    if (bookInUse(file)) {
         HrMsgBox(QStringLiteral("Knjiga ") + lblimeknjige->text() +
                      QStringLiteral(" je otvorena u glavnom prozoru i ne može se obrisati.\r\n"
                                     "Zatvorite knjigu pa ponovite brisanje."),
@@ -390,7 +440,7 @@ void frmIzborKnjige::cmdBrisanjeClick()
                      QStringLiteral("\r\nOvim brisanjem gubite sve podatke vezane uz nju"),
                  273, QStringLiteral("Nepovratno brisanje!!!")) != MsgOk)
         return;
-    AppState::bazaknjige = file;
+    followCurrentBook(file);
     try {
         if (!Registry::deleteBook(lblid->text().trimmed().toLongLong()))
             return;

@@ -43,6 +43,8 @@ public:
 
     // The company chooser hands over the chosen company (its id as text) and the window's caption.
     void takeCompany(const QString& companyIdText, const QString& caption);
+    // The company whose books the window lists and stores.
+    qint64 listedCompany() const { return m_listedCompany; }
 
     QTreeWidget* lsvotvorene = nullptr;
     QPushButton* cmdUlaz = nullptr;
@@ -80,8 +82,15 @@ private:
     QTreeWidgetItem* selectedRow() const;
     void setBrowseButtonsEnabled(bool enabled);
     void backToBrowseMode();
+    // After a refill: the current book's row is selected again; without it the buttons wait for a choice.
+    void reselectCurrentBook();
     // The current book's file name, from the current-book labels.
     QString currentBookFile() const;
+    // bazaknjige follows the current book only while no book is open in the main window: the book open there
+    // changes only by entering another one.
+    static void followCurrentBook(const QString& bookFile);
+    static bool mainWindowHoldsABook();
+    static bool bookInUse(const QString& bookFile);
 
     qint64 m_listedCompany = -1;
     // The book an edit started on; the store changes that book whatever row is selected meanwhile.

@@ -5,12 +5,12 @@
 #include "common/controls.h"
 #include "common/hrmsgbox.h"
 #include "common/printing.h"
-#include "core/text/datetext.h"
 #include "common/windowkeys.h"
 #include "core/db/appstate.h"
 #include "core/db/database.h"
 #include "core/db/programfolder.h"
 #include "core/db/registry.h"
+#include "core/text/datetext.h"
 #include "frame/frmIzborKnjige.h"
 #include "frame/frmSkladiste.h"
 #include "frame/frmUpisNove.h"
@@ -38,7 +38,6 @@ frmIzborTvrtke::frmIzborTvrtke()
     setObjectName(QStringLiteral("frmIzborTvrtke"));
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(WorkingCaption);
-    setWindowFlags(Qt::Window | Qt::MSWindowsFixedSizeDialogHint);
 
     auto* label1 = new QLabel(QStringLiteral("Knjigovodstveni programi Lotrak"), this);
     label1->setObjectName(QStringLiteral("Label1"));
@@ -117,10 +116,10 @@ frmIzborTvrtke::frmIzborTvrtke()
     connect(cmdUredjivanje, &QPushButton::clicked, this, &frmIzborTvrtke::cmdUredjivanjeClick);
     connect(cmdBrisanje, &QPushButton::clicked, this, &frmIzborTvrtke::cmdBrisanjeClick);
     connect(cmdispis, &QPushButton::clicked, this, &frmIzborTvrtke::cmdispisClick);
-    connect(cmdizlaz, &QPushButton::clicked, this, [] { AppControl::endProgram(); });
+    connect(cmdizlaz, &QPushButton::clicked, this, &frmIzborTvrtke::cmdizlazClick);
 
     fitColumns();
-    resize(960, 420);
+    FixedBorder(this, QSize(960, 420));
 }
 
 void frmIzborTvrtke::fitColumns()
@@ -227,15 +226,24 @@ void frmIzborTvrtke::cmdUredjivanjeClick()
     close();
 }
 
-// Whether the main window works on one of the company's books.
+void frmIzborTvrtke::cmdizlazClick()
+{
+    // The open book's working windows close first, each through its closing question; one kept open keeps the
+    // program running.
+    if (frmSkladiste* main = frmSkladiste::loaded())
+        if (!main->close())
+            return;
+    AppControl::endProgram();
+}
+
+// Whether the main window or one of its working windows works on one of the company's books.
 bool frmIzborTvrtke::holdsOpenBook(qint64 companyId) const
 {
-    const QString open = frmSkladiste::openBookFile();
-    if (open.isEmpty())
+    if (frmSkladiste::openBookFile().isEmpty())
         return false;
     try {
         for (const Registry::Book& book : Registry::booksOfCompany(companyId))
-            if (BookFileName(book.vrstaknjige, book.id) == open)
+            if (frmSkladiste::holdsBook(BookFileName(book.vrstaknjige.trimmed(), book.id)))
                 return true;
     } catch (const DbError&) {
         // The deletion itself reports an unreadable registry.
@@ -272,6 +280,10 @@ void frmIzborTvrtke::cmdBrisanjeClick()
     for (int i = lsvLista->topLevelItemCount() - 1; i >= 0; --i)
         if (lsvLista->topLevelItem(i)->text(ColId) == idText)
             delete lsvLista->takeTopLevelItem(i);
+    // The book chooser offers no book of a company that is gone.
+    if (frmIzborKnjige* books = frmIzborKnjige::loaded())
+        if (books->listedCompany() == idText.toLongLong())
+            books->close();
     HrMsgBox(QStringLiteral("Tvrtka i sve knjige su nepovratno obrisane!"), 32, QStringLiteral("Brisanje završeno"));
     cmdUredjivanje->setEnabled(false);
     cmdBrisanje->setEnabled(false);

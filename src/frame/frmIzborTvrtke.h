@@ -55,6 +55,7 @@ private:
     void cmdUredjivanjeClick();
     void cmdBrisanjeClick();
     void cmdispisClick();
+    void cmdizlazClick();
     QTreeWidgetItem* selectedRow() const;
     bool holdsOpenBook(qint64 companyId) const;
     void fitColumns();

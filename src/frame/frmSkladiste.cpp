@@ -1,8 +1,10 @@
 #include "frmSkladiste.h"
 
 #include "common/centring.h"
+#include "common/controls.h"
 #include "common/entryfields.h"
 #include "common/hrmsgbox.h"
+#include "common/workingwindow.h"
 #include "core/db/appstate.h"
 #include "core/db/bookschema.h"
 #include "core/db/database.h"
@@ -143,21 +145,24 @@ bool frmSkladiste::openBook(const QString& caption)
         unload();
         return false;
     }
-    window->setWindowTitle(caption);
+    window->setWindowTitle(literalTitle(caption));
     window->showMaximized();
     return true;
 }
 
 bool frmSkladiste::enterBook(const QString& caption)
 {
-    if (!ensureBookFile(AppState::bazaknjige, AppState::vrstabaze)) {
-        AppState::bazaknjige = m_bookFile;
-        AppState::vrstabaze = m_bookKind;
+    const QString bookFile = AppState::bazaknjige;
+    const QString kind = AppState::vrstabaze;
+    // The working windows finish on the book they were opened for; entering the open book again keeps them.
+    AppState::bazaknjige = m_bookFile;
+    AppState::vrstabaze = m_bookKind;
+    const bool sameBook = bookFile == m_bookFile && kind == m_bookKind;
+    if ((!sameBook && !closeWorkingWindows()) || !ensureBookFile(bookFile, kind))
         return false;
-    }
-    m_bookFile = AppState::bazaknjige;
-    m_bookKind = AppState::vrstabaze;
-    setWindowTitle(caption);
+    m_bookFile = AppState::bazaknjige = bookFile;
+    m_bookKind = AppState::vrstabaze = kind;
+    setWindowTitle(literalTitle(caption));
     showMenusOfKind(m_bookKind);
     return true;
 }
@@ -166,6 +171,30 @@ QString frmSkladiste::openBookFile()
 {
     const frmSkladiste* window = loaded();
     return window && window->m_opened ? window->m_bookFile : QString();
+}
+
+bool frmSkladiste::holdsBook(const QString& bookFile)
+{
+    const frmSkladiste* window = loaded();
+    if (!window || !window->m_opened)
+        return false;
+    if (window->m_bookFile == bookFile)
+        return true;
+    const QString path = ProgramFolder::filePath(bookFile);
+    for (const QMdiSubWindow* sub : window->mdiArea->subWindowList())
+        if (const auto* working = qobject_cast<const WorkingWindow*>(sub->widget()))
+            if (sub->isVisible() && working->bookPath() == path)
+                return true;
+    return false;
+}
+
+bool frmSkladiste::closeWorkingWindows()
+{
+    mdiArea->closeAllSubWindows();
+    for (const QMdiSubWindow* sub : mdiArea->subWindowList())
+        if (sub->isVisible())
+            return false;
+    return true;
 }
 
 void frmSkladiste::showMenusOfKind(const QString& kind)
@@ -225,6 +254,13 @@ void frmSkladiste::showWorkingWindow(QWidget* window, QWidget* frame)
 
 void frmSkladiste::setMenusEnabled(MenuGroup group, bool enabled)
 {
+    // A group's menus stay off while any of its working windows is still open (the articles window closing
+    // while the stock-document window that opened it stays).
+    if (enabled)
+        for (const QMdiSubWindow* sub : mdiArea->subWindowList())
+            if (const auto* working = qobject_cast<const WorkingWindow*>(sub->widget()))
+                if (working->menuGroup() == group && !working->isClosing())
+                    return;
     if (group == MenuGroup::Warehouse) {
         mnuNoviunos->menuAction()->setEnabled(enabled);
         mnuPregled->menuAction()->setEnabled(enabled);
@@ -257,12 +293,10 @@ void frmSkladiste::keepMaximised()
 void frmSkladiste::closeEvent(QCloseEvent* event)
 {
     // Each working window closes after its own closing question; one that stays open keeps the main window open.
-    mdiArea->closeAllSubWindows();
-    for (const QMdiSubWindow* sub : mdiArea->subWindowList())
-        if (sub->isVisible()) {
-            event->ignore();
-            return;
-        }
+    if (!closeWorkingWindows()) {
+        event->ignore();
+        return;
+    }
     event->accept();
     if (m_hostInstalled) {
         Workspace::setHost({});

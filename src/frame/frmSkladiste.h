@@ -28,11 +28,17 @@ public:
     // that caption, or, when it is loaded already, enters the book in it. False when the book cannot be opened
     // (reported to the user).
     static bool openBook(const QString& caption);
-    // Enters another book in the loaded window: its caption, the menus of its kind, its file created when absent.
-    // A book that cannot be created is reported, and the window and bazaknjige/vrstabaze stay on the earlier book.
+    // Enters another book in the loaded window: first its working windows close, each after its own closing
+    // question; then its caption, the menus of its kind, its file created when absent. A working window that
+    // stays open, or a book that cannot be created (reported), leaves the window and bazaknjige/vrstabaze on the
+    // earlier book.
     bool enterBook(const QString& caption);
     // The book file (BookFileName form) the main window works on; empty when it is not loaded.
     static QString openBookFile();
+    // Whether the book file (BookFileName form) is in use: open in the main window or in one of its working windows.
+    static bool holdsBook(const QString& bookFile);
+    // Closes every working window through its closing question; false when one of them stays open.
+    bool closeWorkingWindows();
 
     QMdiArea* mdiArea = nullptr;
 

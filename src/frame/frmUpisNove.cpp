@@ -1,5 +1,7 @@
 #include "frmUpisNove.h"
 
+#include "common/controls.h"
+
 #include "common/appsetup.h"
 #include "common/hrmsgbox.h"
 #include "common/keyfilters.h"
@@ -24,7 +26,6 @@ frmUpisNove::frmUpisNove()
     setObjectName(QStringLiteral("frmUpisNove"));
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("Upis nove tvrtke / obrta"));
-    setWindowFlags(Qt::Window | Qt::MSWindowsFixedSizeDialogHint);
 
     auto* label = new QLabel(QStringLiteral("Knjigovodstveni programi Lotrak"), this);
     label->setFont(AppSetup::serifFont(16));
@@ -88,7 +89,7 @@ frmUpisNove::frmUpisNove()
     connect(cmdUpis, &QPushButton::clicked, this, &frmUpisNove::cmdUpisClick);
     connect(cmdizlaz, &QPushButton::clicked, this, &QWidget::close);
 
-    setMinimumWidth(420);
+    FixedBorder(this, QSize(qMax(420, sizeHint().width()), sizeHint().height()));
 }
 
 QList<QLineEdit*> frmUpisNove::boxes() const
@@ -108,7 +109,7 @@ void frmUpisNove::prepareChange(const QString& name, const QStringList& values)
 {
     cmdUpis->setText(ChangeCaption);
     cmdUpis->setToolTip(QStringLiteral("Izmjena knjige"));
-    setWindowTitle(QStringLiteral("Izmjena podataka - ") + name);
+    setWindowTitle(literalTitle(QStringLiteral("Izmjena podataka - ") + name));
     const QList<QLineEdit*> all = boxes();
     for (int i = 0; i < all.size() && i < values.size(); ++i)
         all[i]->setText(values[i]);

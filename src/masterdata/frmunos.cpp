@@ -121,6 +121,7 @@ frmunos::frmunos() : WorkingWindow(MenuGroup::Warehouse)
     lsvkd = makePartnerList(f, QStringLiteral("lsvkd"), QStringLiteral("Kupci i dobavljači za unos"), false);
     lsveditkd = makePartnerList(f, QStringLiteral("lsveditkd"), QStringLiteral("Svi kupci i dobavljači"), true);
     useTooltipBackground(lsveditkd);
+    FitColumnsToWidth(lsveditkd, 1);
 
     cmddodaj = makeButton(f, QStringLiteral("cmddodaj"), QStringLiteral("&Dodaj na listu"),
                           QStringLiteral("Dodavanje na listu desno"), false);

@@ -38,7 +38,7 @@ frmunosdokumenta::frmunosdokumenta()
     column->addLayout(buttons);
     setTabOrder(txtunos, cmdunos);
     setTabOrder(cmdunos, cmdodustani);
-    resize(260, 90);
+    resize(OwnSize);
 
     FocusFirstField(this, txtunos);
     SelectAllOnFocus({txtunos});
@@ -58,11 +58,20 @@ frmunosdokumenta* frmunosdokumenta::openFor(const QString& bookPath, QWidget* st
 {
     frmunosdokumenta* w = instance();
     w->m_bookPath = bookPath;
-    Workspace::showWorkingWindow(w, w);
+    Workspace::showWorkingWindow(w, nullptr);
+    QWidget* mine = outerWindow(w);
+    if (mine != w) // a child window of the main window: its frame around the window's own size
+        mine->setFixedSize(OwnSize + (mine->size() - w->size()));
     if (stockWindow) {
-        QWidget* mine = outerWindow(w);
         const QRect stock = outerWindow(stockWindow)->geometry();
-        mine->move(int(1.8 * mine->width()), stock.top() + stock.height() - mine->height());
+        int left = int(1.8 * mine->width());
+        int top = stock.top() + stock.height() - mine->height();
+        // Never beyond the main window's edges, where nobody would see it.
+        if (const QWidget* area = mine->parentWidget()) {
+            left = qMax(0, qMin(left, area->width() - mine->width()));
+            top = qMax(0, qMin(top, area->height() - mine->height()));
+        }
+        mine->move(left, top);
     }
     return w;
 }

@@ -2,6 +2,7 @@
 
 #include "common/singleinstance.h"
 
+#include <QSize>
 #include <QWidget>
 
 class QLineEdit;
@@ -15,8 +16,12 @@ public:
     frmunosdokumenta();
     void load() {}
 
+    // The window keeps this size of its own.
+    static inline const QSize OwnSize{260, 90};
+
     // Shows the window for the receipt being written in stockWindow, which works on the book at bookPath:
-    // its left edge at 1.8 times its own width, its bottom edge on the stock window's bottom edge.
+    // its left edge at 1.8 times its own width, its bottom edge on the stock window's bottom edge, and never
+    // beyond the main window's edges.
     static frmunosdokumenta* openFor(const QString& bookPath, QWidget* stockWindow);
 
     QLineEdit* txtunos = nullptr;

@@ -272,6 +272,7 @@ frmPrimka::frmPrimka() : WorkingWindow(MenuGroup::Warehouse)
         lsvartprimka->setColumnWidth(c, qMax(1, twips(widths[c])));
     for (int c : {int(ColKolicina), int(ColCijena), int(ColIznos)})
         lsvartprimka->headerItem()->setTextAlignment(c, Qt::AlignRight | Qt::AlignVCenter);
+    FitColumnsToWidth(lsvartprimka, ColNaziv);
 
     // Places inside the frame.
     const int lx = 8, fx = 122;
