@@ -177,22 +177,26 @@ void frmpregleddnevnika::showOnly(QWidget* shown)
 
 void frmpregleddnevnika::loadJournal()
 {
-    BusyPointer busy;
-    Framedatum->hide();
-    m_journal->clear();
-    auto book = std::make_shared<JournalBook>();
-    try {
-        *book = LoadJournal(bookPath());
-    } catch (const DbError& e) {
-        ReportErrTail(e.description());
+    QString failure;
+    {
+        BusyPointer busy;
+        Framedatum->hide();
+        m_journal->clear();
+        auto book = std::make_shared<JournalBook>();
+        try {
+            *book = LoadJournal(bookPath());
+        } catch (const DbError& e) {
+            failure = e.description();
+        }
+        QVector<int> rows(book->lines.size());
+        std::iota(rows.begin(), rows.end(), 0);
+        m_journal->setRows(std::move(book), std::move(rows));
+        // The rows come in the order they were stored.
+        m_sortColumn = -1;
+        lsvdnevnik->header()->setSortIndicatorShown(false);
+        showOnly(lsvdnevnik);
     }
-    QVector<int> rows(book->lines.size());
-    std::iota(rows.begin(), rows.end(), 0);
-    m_journal->setRows(std::move(book), std::move(rows));
-    // The rows come in the order they were stored.
-    m_sortColumn = -1;
-    lsvdnevnik->header()->setSortIndicatorShown(false);
-    showOnly(lsvdnevnik);
+    ReportErrTail(failure);
 }
 
 void frmpregleddnevnika::sortJournal(int column)
