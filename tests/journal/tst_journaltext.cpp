@@ -104,7 +104,7 @@ void JournalTextTest::lines_data()
     r.add("01.03.2024", "Vijak", "P", 500, 20000, "Račun", "R-1", "01.03.2024");
     r.add("02.03.2024", "Matica", "I", 300, 15000);
     r.add("01.03.2024", "  Vijak  ", "P", 500, 20000, " Račun ", " R-1 ", "01.03.2024");
-    r.add("02.03.2024", "Matica s podloškom i dva vijka", "I", 300, 15000);
+    r.add("02.03.2024", "  Matica s podloškom i dva vijka ", "I", 300, 15000);
     r.add("01.03.2024", "Vijak", "P", 500, 20000, "Račun za robu R1", "R-1", "01.03.2024");
     r.add("01.03.2024", "Vijak", "P", 500, 20000, "0", "0", "0");
     r.add("02.03.2024", "Matica", "I", 300, 3330);
@@ -112,7 +112,8 @@ void JournalTextTest::lines_data()
     QTest::newRow("receipt") << r.line(0) << Receipt << 118;
     QTest::newRow("issue") << r.line(1) << Issue << 129;
     QTest::newRow("blanks around texts trimmed") << r.line(2) << Receipt << 118;
-    QTest::newRow("name cut to 23") << r.line(3) << "02.03.2024 Matica s podloškom i dv I" + Issue.mid(36) << 129;
+    QTest::newRow("name trimmed, then cut to 23")
+        << r.line(3) << "02.03.2024 Matica s podloškom i dv I" + Issue.mid(36) << 129;
     QTest::newRow("long kind grows the line")
         << r.line(4) << Receipt.left(37) + "Račun za robu R1" + Receipt.mid(52) << 119;
     QTest::newRow("placeholders keep their columns")
