@@ -36,9 +36,9 @@ private:
     std::function<bool(QChar)> m_accepts;
 };
 
-void install(QLineEdit* edit, std::function<bool(QChar)> accepts)
+void install(QWidget* widget, std::function<bool(QChar)> accepts)
 {
-    edit->installEventFilter(new CharacterFilter(edit, std::move(accepts)));
+    widget->installEventFilter(new CharacterFilter(widget, std::move(accepts)));
 }
 
 } // namespace
@@ -60,4 +60,9 @@ void PhoneKeyFilter(QLineEdit* edit, bool allowBlank)
         return (ch >= QLatin1Char('0') && ch <= QLatin1Char('9')) || ch == QLatin1Char('/') || ch == QLatin1Char('-') ||
                (allowBlank && ch == QLatin1Char(' '));
     });
+}
+
+void NoTypingKeyFilter(QWidget* widget)
+{
+    install(widget, [](QChar) { return false; });
 }

@@ -3,7 +3,9 @@
 #include "journal/frmpregleddnevnika.h"
 #include "masterdata/frmartikli.h"
 #include "masterdata/frmunos.h"
+#include "products/frmproizvodi.h"
 #include "stockdocs/frmPrimka.h"
+#include "workorders/frmrn.h"
 
 #include <QHash>
 
@@ -21,6 +23,8 @@ void registerProgramWindows(Table& table)
     table[QStringLiteral("mnuPrimki")] = [] { frmPrimka::openFromMenu(AppState::ModeReceipt); };
     table[QStringLiteral("mnuIzdatnica")] = [] { frmPrimka::openFromMenu(AppState::ModeIssue); };
     table[QStringLiteral("mnuDnevnika1")] = [] { frmpregleddnevnika::openFromMenu(); };
+    table[QStringLiteral("mnuproizvodi")] = [] { frmproizvodi::openFromMenu(); };
+    table[QStringLiteral("mnuradninalozi")] = [] { frmrn::openFromMenu(); };
 }
 
 Table& table()

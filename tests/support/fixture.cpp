@@ -5,6 +5,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QKeyEvent>
 #include <QPointer>
 #include <QPrinter>
@@ -109,6 +110,20 @@ void typeText(QWidget* widget, const QString& text)
         QApplication::sendEvent(widget, &press);
         QApplication::sendEvent(widget, &release);
     }
+}
+
+void chooseEntry(QComboBox* combo, const QString& text)
+{
+    const int index = combo->findText(text, Qt::MatchExactly | Qt::MatchCaseSensitive);
+    QVERIFY2(index >= 0, qPrintable(QStringLiteral("no entry ") + text));
+    combo->setCurrentIndex(index);
+    emit combo->activated(index);
+}
+
+void typeInto(QWidget* box, const QString& text)
+{
+    box->setFocus();
+    typeText(box, text);
 }
 
 void triggerAction(QObject* root, const QString& name)

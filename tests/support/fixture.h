@@ -12,6 +12,7 @@
 
 class QWidget;
 class QAction;
+class QComboBox;
 
 namespace knjtest {
 
@@ -75,6 +76,11 @@ public:
 
 // Types text into the focused child of a widget with key events that carry the text (Croatian letters too).
 void typeText(QWidget* widget, const QString& text);
+
+// Chooses the entry of a combo box as a click on it would; fails the test when there is no such entry.
+void chooseEntry(QComboBox* combo, const QString& text);
+// Puts the focus into the box and types the text as a person would.
+void typeInto(QWidget* box, const QString& text);
 
 // Finds a named widget or action below root; fails the test when it is missing.
 template <class T> T* find(QObject* root, const QString& name);

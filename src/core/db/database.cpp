@@ -101,13 +101,22 @@ DbError::DbError(DbErrorKind kind, QString description)
 {
 }
 
+namespace {
+
+// The file's URI for SQLite: "rw" opens an existing file only, "rwc" may create it.
+QString fileUri(const QString& path, bool create)
+{
+    return QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath()).toString(QUrl::FullyEncoded) +
+           (create ? QStringLiteral("?mode=rwc") : QStringLiteral("?mode=rw"));
+}
+
+} // namespace
+
 Database::Database(QString path, QString connectionName, bool create)
     : m_path(std::move(path)), m_connectionName(std::move(connectionName))
 {
     m_db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connectionName);
-    const QString uri = QUrl::fromLocalFile(QFileInfo(m_path).absoluteFilePath()).toString(QUrl::FullyEncoded) +
-                        (create ? QStringLiteral("?mode=rwc") : QStringLiteral("?mode=rw"));
-    m_db.setDatabaseName(uri);
+    m_db.setDatabaseName(fileUri(m_path, create));
     m_db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=5000"));
     if (!m_db.open()) {
         const QString text = errorText(m_db.lastError());
@@ -130,6 +139,25 @@ Database Database::open(const QString& path)
         throw DbError(DbErrorKind::NotADatabase,
                       QStringLiteral("Datoteka %1 nije baza podataka: %2").arg(path, errorText(probe.lastError())));
     return db;
+}
+
+void Database::attach(const QString& path, const QString& schema)
+{
+    if (!QFileInfo(path).isFile())
+        throw DbError(DbErrorKind::FileNotFound, QStringLiteral("Datoteka %1 ne postoji.").arg(path));
+    try {
+        // The connection reads file names as URIs, so an attached file is opened the same way.
+        exec(QStringLiteral("attach database ? as %1").arg(schema), {fileUri(path, false)});
+    } catch (const DbError& e) {
+        throw DbError(DbErrorKind::FileNotFound,
+                      QStringLiteral("Datoteka %1 se ne može otvoriti: %2").arg(path, e.description()));
+    }
+    try {
+        scalar(QStringLiteral("select count(*) from %1.sqlite_master").arg(schema));
+    } catch (const DbError& e) {
+        throw DbError(DbErrorKind::NotADatabase,
+                      QStringLiteral("Datoteka %1 nije baza podataka: %2").arg(path, e.description()));
+    }
 }
 
 Database::Database(Database&& other) noexcept

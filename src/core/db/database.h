@@ -57,6 +57,9 @@ public:
     // Runs a query and returns all its rows (the query is finished before returning).
     QList<QSqlRecord> select(const QString& sql, const QVariantList& values = {});
     std::optional<QSqlRecord> selectFirst(const QString& sql, const QVariantList& values = {});
+    // Attaches another database file under schema ("w1") for reading and writing; like open(), never creates it.
+    // Outside a transaction only. Throws DbError FileNotFound or NotADatabase.
+    void attach(const QString& path, const QString& schema);
     // The first column of the first row, or an invalid variant when there is no row.
     QVariant scalar(const QString& sql, const QVariantList& values = {});
 

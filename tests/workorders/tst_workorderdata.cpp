@@ -1,0 +1,321 @@
+#include "core/db/database.h"
+#include "core/db/programfolder.h"
+#include "core/production/workorders.h"
+#include "productionbooks.h"
+#include "support/testmain.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QTest>
+
+using namespace WorkOrders;
+using wotest::Component;
+using wotest::ProductionBooks;
+
+namespace {
+
+Figure fig(const QString& text)
+{
+    return Figure::parse(text).value_or(Figure());
+}
+
+NewOrder orderFor(const ProductionBooks& books, qint64 productId, const QString& quantity)
+{
+    NewOrder order;
+    order.brojrn = 1;
+    order.datumotv = QDate(2024, 3, 1);
+    order.datumzatv = QDate(2024, 3, 5);
+    order.productId = productId;
+    order.quantity = fig(quantity);
+    order.lines = requirement(books.productionPath(), productId);
+    rescale(order.lines, order.quantity);
+    order.costs.material = materialCost(order.lines);
+    return order;
+}
+
+RequirementLine line(qint64 book, qint64 article, const QString& name, const QString& stock, const QString& quantity)
+{
+    RequirementLine l;
+    l.bookId = book;
+    l.bookName = QStringLiteral("Skladište %1").arg(book);
+    l.articleId = article;
+    l.articleName = name;
+    l.stock = fig(stock);
+    l.quantity = fig(quantity);
+    return l;
+}
+
+} // namespace
+
+class WorkOrderDataTest : public QObject
+{
+    Q_OBJECT
+private slots:
+    void requirementKeepsEveryLineInItsPlace()
+    {
+        ProductionBooks books(2);
+        books.addIssueHeaders(0, QStringLiteral("I"), 4);
+        books.addIssueHeaders(0, QStringLiteral("P"), 2);
+        const qint64 vijak = books.addArticle(0, QStringLiteral("Vijak"), QStringLiteral("12,5"), QStringLiteral("3"));
+        const qint64 matica =
+            books.addArticle(0, QStringLiteral("Matica"), QStringLiteral("100"), QStringLiteral("1,2"));
+        const qint64 lim = books.addArticle(1, QStringLiteral("Lim"), QStringLiteral("10"), QStringLiteral("20"));
+        const qint64 product =
+            books.addProduct(QStringLiteral("Stol"), {{0, vijak, QStringLiteral("2,5"), QStringLiteral("3")},
+                                                      {1, lim + 50, QStringLiteral("1"), QStringLiteral("1")},
+                                                      {1, lim, QStringLiteral("1"), QStringLiteral("20")},
+                                                      {0, matica, QStringLiteral("4"), QStringLiteral("1,2")}});
+        // A component whose book is no longer in the registry.
+        books.exec(books.productionPath(),
+                   QStringLiteral("insert into sastojci(idartikla, idproizvoda, idskladista, kolicina, cijena) "
+                                  "values('1', ?, '77', 1, 1)"),
+                   {QString::number(product)});
+
+        const QList<RequirementLine> lines = requirement(books.productionPath(), product);
+        QCOMPARE(lines.size(), 5);
+        QStringList seen;
+        for (const RequirementLine& l : lines)
+            seen << QStringLiteral("%1|%2|%3|%4|%5|%6")
+                        .arg(l.bookName, QString::number(l.issueNumber), l.articleName, l.stock.text00(),
+                             l.quantity.text00(), l.amount.text00());
+        QCOMPARE(seen, (QStringList{QStringLiteral("Skladište A|5|Vijak|12,50|2,50|7,50"),
+                                    QStringLiteral("Skladište B|1||0,00|1,00|1,00"),
+                                    QStringLiteral("Skladište B|1|Lim|10,00|1,00|20,00"),
+                                    QStringLiteral("Skladište A|5|Matica|100,00|4,00|4,80"),
+                                    QStringLiteral("77|0||0,00|1,00|1,00")}));
+        QVERIFY(!lines.at(1).articleFound && lines.at(2).articleFound && !lines.at(4).bookFound);
+        QCOMPARE(materialCost(lines).text00(), QStringLiteral("34,30"));
+        QVERIFY(requirement(books.productionPath(), product + 1).isEmpty());
+    }
+
+    void rescaleAndCostPerUnit_data()
+    {
+        QTest::addColumn<QString>("quantity");
+        QTest::addColumn<QString>("perUnit");
+        QTest::addColumn<QString>("price");
+        QTest::addColumn<QString>("kol");
+        QTest::addColumn<QString>("amount");
+        QTest::addColumn<QString>("costPerUnit");
+        // clang-format off
+        QTest::newRow("worked example")   << "2,5"      << "1,5"  << "3,2" << "3,75"      << "12,00"     << "4,80";
+        QTest::newRow("three units")      << "3"        << "2,5"  << "3"   << "7,50"      << "22,50"     << "7,50";
+        QTest::newRow("zero quantity")    << "0"        << "1,5"  << "3,2" << "0,00"      << "0,00"      << "";
+        QTest::newRow("decimal tie up")   << "2,5"      << "0,87" << "1"   << "2,18"      << "2,18"      << "0,87";
+        QTest::newRow("over 100 000")     << "99999,99" << "2"    << "1"   << "199999,98" << "199999,98" << "2,00";
+        // clang-format on
+    }
+    void rescaleAndCostPerUnit()
+    {
+        QFETCH(QString, quantity);
+        QFETCH(QString, perUnit);
+        QFETCH(QString, price);
+        QFETCH(QString, kol);
+        QFETCH(QString, amount);
+        QFETCH(QString, costPerUnit);
+        RequirementLine l;
+        l.perUnit = fig(perUnit);
+        l.price = fig(price);
+        QList<RequirementLine> lines{l, l};
+        rescale(lines, fig(quantity));
+        QCOMPARE(lines.first().quantity.text00(), kol);
+        QCOMPARE(lines.first().amount.text00(), amount);
+        const Figure material = materialCost(lines);
+        QCOMPARE(material, lines.first().amount + lines.last().amount);
+        const auto perUnitCost = WorkOrders::costPerUnit(lines.first().amount, fig(quantity));
+        QCOMPARE(perUnitCost ? perUnitCost->text00() : QString(), costPerUnit);
+    }
+
+    void shortagesAreSummedPerArticle()
+    {
+        // The same article on two lines draws on one stock: 3 + 3 against 5.
+        QCOMPARE(shortageText(
+                     {line(1, 7, QStringLiteral("Vijak"), "5", "3"), line(1, 7, QStringLiteral("Vijak"), "5", "3")}),
+                 QStringLiteral("Skladište 1: (Vijak) Nedostaje: 1,00\r\n"));
+        // The same article id in another book is another article.
+        QCOMPARE(
+            shortageText({line(1, 7, QStringLiteral("Vijak"), "5", "3"), line(2, 7, QStringLiteral("Lim"), "5", "3")}),
+            QString());
+        // Stock equal to the requirement is enough.
+        QCOMPARE(shortageText({line(1, 7, QStringLiteral("Vijak"), "7,5", "7,5")}), QString());
+        const QString two = shortageText({line(1, 7, QStringLiteral("Vijak"), "5", "7,5"),
+                                          line(1, 8, QStringLiteral("Matica"), "9", "1"),
+                                          line(2, 3, QStringLiteral("Lim"), "0", "0,5")});
+        QCOMPARE(two, QStringLiteral("Skladište 1: (Vijak) Nedostaje: 2,50\r\nSkladište 2: (Lim) Nedostaje: 0,50\r\n"));
+    }
+
+    void issueLeavesEveryFileAsItWasOnFailure_data()
+    {
+        QTest::addColumn<QString>("breakLastBook");
+        QTest::addColumn<QString>("refusal");
+        QTest::newRow("no Proizvodnja partner")
+            << "update kd set ime = 'Pogon'"
+            << "U skladištu Skladište C nema mjesta troška \"Proizvodnja\"! Radni nalog nije izdan.";
+        QTest::newRow("article gone") << "delete from artikli"
+                                      << "U skladištu Skladište C nema artikla Lim! Radni "
+                                         "nalog nije izdan.";
+        // A statement that fails after the other books were written.
+        QTest::newRow("lines table gone") << "alter table ulazizlaz rename to stari"
+                                          << "";
+    }
+    void issueLeavesEveryFileAsItWasOnFailure()
+    {
+        QFETCH(QString, breakLastBook);
+        QFETCH(QString, refusal);
+        ProductionBooks books(3);
+        const qint64 a = books.addArticle(0, QStringLiteral("Vijak"), QStringLiteral("10"), QStringLiteral("2"));
+        const qint64 b = books.addArticle(1, QStringLiteral("Matica"), QStringLiteral("5"), QStringLiteral("4"));
+        const qint64 c = books.addArticle(2, QStringLiteral("Lim"), QStringLiteral("8"), QStringLiteral("1,5"));
+        const qint64 product =
+            books.addProduct(QStringLiteral("Stol"), {{0, a, QStringLiteral("1,5"), QStringLiteral("2")},
+                                                      {1, b, QStringLiteral("1"), QStringLiteral("4")},
+                                                      {2, c, QStringLiteral("2"), QStringLiteral("1,5")}});
+        const NewOrder order = orderFor(books, product, QStringLiteral("2"));
+        books.exec(books.bookPath(2), breakLastBook);
+        const QList<QStringList> before = books.allContents();
+        try {
+            issue(books.productionPath(), order);
+            QFAIL("the issue went through");
+        } catch (const IssueRefused& e) {
+            QCOMPARE(e.message(), refusal);
+        } catch (const DbError& e) {
+            QVERIFY2(refusal.isEmpty(), qPrintable(e.description()));
+        }
+        QCOMPARE(books.allContents(), before);
+    }
+
+    void issueRefusesWhatItCannotWriteWholly()
+    {
+        ProductionBooks books(11);
+        QList<Component> components;
+        for (int i = 0; i < 11; ++i)
+            components.append({i, books.addArticle(i, QStringLiteral("Art"), QStringLiteral("5"), QStringLiteral("1")),
+                               QStringLiteral("1"), QStringLiteral("1")});
+        const qint64 product = books.addProduct(QStringLiteral("Ormar"), components);
+        const NewOrder order = orderFor(books, product, QStringLiteral("1"));
+        const QList<QStringList> before = books.allContents();
+        QVERIFY_THROWS_EXCEPTION(IssueRefused, issue(books.productionPath(), order));
+        QCOMPARE(books.allContents(), before);
+
+        // A missing book file is refused, and not created.
+        QVERIFY(QFile::remove(books.bookPath(3)));
+        NewOrder three = order;
+        three.lines = order.lines.mid(0, 4);
+        try {
+            issue(books.productionPath(), three);
+            QFAIL("the issue went through");
+        } catch (const IssueRefused& e) {
+            QVERIFY2(e.message().startsWith(QStringLiteral("Skladište Skladište D: Datoteka ")),
+                     qPrintable(e.message()));
+        }
+        QVERIFY(!QFileInfo::exists(books.bookPath(3)));
+        QCOMPARE(books.contents(books.bookPath(0)), before.at(1));
+    }
+
+    void issueTakesIdsFromItsOwnInserts()
+    {
+        ProductionBooks books(1);
+        const qint64 a = books.addArticle(0, QStringLiteral("Daska"), QStringLiteral("10"), QStringLiteral("12"));
+        const qint64 b = books.addArticle(0, QStringLiteral("Čavao"), QStringLiteral("5"), QStringLiteral("0,1"));
+        const qint64 product =
+            books.addProduct(QStringLiteral("Stol"), {{0, a, QStringLiteral("1,5"), QStringLiteral("10")},
+                                                      {0, b, QStringLiteral("1,25"), QStringLiteral("0,1")}});
+        // An older header with a high id, and an older order with the same number.
+        books.exec(
+            books.bookPath(0),
+            QStringLiteral("insert into pi(id, pi, brojpi, datumpi, idkd) values(1000, 'I', 9, '2024-01-01', 1)"));
+        books.exec(books.productionPath(), QStringLiteral("insert into radninalozi(brojrn) values(1)"));
+
+        NewOrder order = orderFor(books, product, QStringLiteral("2"));
+        QCOMPARE(order.lines.at(1).quantity.text00(), QStringLiteral("2,50"));
+        order.quantity = fig("1,5"); // 1,5 × 1,25 = 1,875: one figure, 1,88, for stock, line and cost row
+        rescale(order.lines, order.quantity);
+        order.costs.material = materialCost(order.lines);
+        order.costs.labour = fig("7,5");
+        const qint64 id = issue(books.productionPath(), order);
+        QCOMPARE(id, 2);
+
+        const QString book = books.bookPath(0);
+        QCOMPARE(
+            books
+                .scalar(book,
+                        QStringLiteral(
+                            "select group_concat(id || ':' || brojpi || ':' || idkd, ' ') from pi where id > 1000"))
+                .toString(),
+            QStringLiteral("1001:2:1"));
+        QCOMPARE(books
+                     .scalar(book, QStringLiteral("select group_concat(idartikla || ':' || idpi || ':' || idkd || ':' "
+                                                  "|| kolicina || ':' || cijena, ' ') from ulazizlaz"))
+                     .toString(),
+                 QStringLiteral("%1:1001:1:2.25:10.0 %2:1001:1:1.88:0.1").arg(a).arg(b));
+        // Average prices stay; stock and value fall by the lines' quantity and amount.
+        QCOMPARE(books.figures(0, a), QStringLiteral("7,75;97,5;12"));
+        QCOMPARE(books.figures(0, b), QStringLiteral("3,12;0,31;0,1"));
+        QCOMPARE(books
+                     .scalar(books.productionPath(),
+                             QStringLiteral("select group_concat(idrn || ':' || Nazivskladista || ':' || izdatnicabr "
+                                            "|| ':' || iznos, ' ') from troskovi"))
+                     .toString(),
+                 QStringLiteral("2:Skladište A:2:22.5 2:Skladište A:2:0.19"));
+    }
+
+    void printedSheet()
+    {
+        Sheet sheet;
+        sheet.number = QStringLiteral("3");
+        sheet.productName = QStringLiteral("Stol");
+        sheet.opened = QStringLiteral("01.03.2024");
+        sheet.closed = QStringLiteral("05.03.2024");
+        sheet.quantity = QStringLiteral("2,00");
+        sheet.issueRows = {
+            {QStringLiteral("Skladiste A"), QStringLiteral("4"), QStringLiteral("        7,50")},
+            {QStringLiteral("Glavno skladiste materijala"), QStringLiteral("12"), QStringLiteral("120,00")}};
+        sheet.material = QStringLiteral("127,50");
+        sheet.labour = QStringLiteral("10,00");
+        sheet.services = sheet.other1 = sheet.other2 = sheet.other3 = QStringLiteral("0,00");
+        sheet.total = QStringLiteral("137,50");
+        sheet.perUnit = QStringLiteral("63,75");
+        sheet.today = QStringLiteral("09.12.2026");
+        const QString rule = QString(83, QLatin1Char('_'));
+        const QStringList expected{"Ispis radnog naloga za proizvod: Stol na dan: 09.12.2026",
+                                   "",
+                                   rule,
+                                   "Br.rad.naloga: 3                   Datum  otvaranja rad.naloga: 01.03.2024",
+                                   "Ime proizvoda: Stol                Datum zatvaranja rad.naloga: 05.03.2024",
+                                   "Kol.proiz.:    2,00",
+                                   "",
+                                   "Popis izdat.:   ",
+                                   rule,
+                                   "Skladište        Izdatnica broj Iznos izdatnice",
+                                   rule,
+                                   "Skladiste A                   4            7,50",
+                                   "Glavno skladiste             12          120,00",
+                                   QString(83, QLatin1Char('-')),
+                                   "             Ukupna cijena izdatnica:    127,50",
+                                   "Troškovi",
+                                   "-------",
+                                   "Trošak materijala:       127,50",
+                                   "Trošak rada:              10,00",
+                                   "Trošak usluga:             0,00",
+                                   "Ostali troškovi 1:         0,00",
+                                   "Ostali troškovi 2:         0,00",
+                                   "Ostali troškovi 3:         0,00",
+                                   "----------------------------------------",
+                                   "Troškovi ukupno:         137,50",
+                                   "Troškovi po j.mj.:        63,75"};
+        QCOMPARE(sheetLines(sheet), expected);
+
+        // A long product name and a total past eight characters make longer lines, nothing is lost.
+        sheet.productName = QStringLiteral("Trosjed od masivnog drva, bukva");
+        sheet.issueRows = {{QStringLiteral("A"), QStringLiteral("1"), QStringLiteral("123456,78")}};
+        const QStringList lines = sheetLines(sheet);
+        QCOMPARE(
+            lines.at(4),
+            QStringLiteral("Ime proizvoda: Trosjed od masivnog drva, bukvaDatum zatvaranja rad.naloga: 05.03.2024"));
+        QCOMPARE(lines.at(11), QStringLiteral("A                             1       123456,78"));
+        QCOMPARE(lines.at(13), QStringLiteral("             Ukupna cijena izdatnica:  123456,78"));
+        QCOMPARE(lines.size(), expected.size() - 1);
+    }
+};
+
+KNJ_REGISTER_TEST(WorkOrderDataTest)
+#include "tst_workorderdata.moc"
