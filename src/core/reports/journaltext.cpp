@@ -103,7 +103,7 @@ QString JournalLineWriter::line(const JournalLine& row)
 {
     const QChar blank(QLatin1Char(' '));
     QString text;
-    text.reserve(ReportText::JournalReportWidth + 2);
+    text.reserve(row.receipt ? 118 : 129); // the length when every value fits its column
     text += column(m_dates, row.date, DateColumn);
     text += blank;
     text += column(m_names, row.article, NameColumn);
