@@ -62,7 +62,6 @@ qint64 scaled(double value, int scale)
     return scale == 100 ? Figure::fromDouble(value).cents() : rounded;
 }
 
-// The text of a header's date column: the short date, or the stored text when it is not a date, "0" when Null.
 // A stored date as the short date, or as it stands when it is not a date.
 QString storedDateText(const QString& stored)
 {
