@@ -91,6 +91,12 @@ void ctrlClickRow(QTreeView* list, int row)
     QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::ControlModifier, list->visualRect(index).center());
 }
 
+// A file in the test's program folder.
+QString beside(const journaltest::WarehouseBook& db, const QString& name)
+{
+    return QFileInfo(db.path()).absoluteDir().filePath(name);
+}
+
 QString today()
 {
     return QDate::currentDate().toString(QStringLiteral("dd.MM.yyyy"));
@@ -346,7 +352,7 @@ void JournalWindowTest::printedPages()
     QFETCH(int, pages);
     journaltest::WarehouseBook db;
     seedRows(db, rows);
-    knjtest::PrintRecorder recorder(QDir::temp().filePath(QStringLiteral("journal-pages.pdf")));
+    knjtest::PrintRecorder recorder(beside(db, QStringLiteral("journal-pages.pdf")));
     MsgBoxScript boxes;
     boxes.answer(MsgYes);
     frmpregleddnevnika* w = openWindow();
@@ -384,7 +390,7 @@ void JournalWindowTest::printedSelectionAndRange()
 {
     journaltest::WarehouseBook db;
     seedThreeDays(db);
-    knjtest::PrintRecorder recorder(QDir::temp().filePath(QStringLiteral("journal-selection.pdf")));
+    knjtest::PrintRecorder recorder(beside(db, QStringLiteral("journal-selection.pdf")));
     MsgBoxScript boxes;
     frmpregleddnevnika* w = openWindow();
 
@@ -420,7 +426,7 @@ void JournalWindowTest::printedSelectionAndRange()
 void JournalWindowTest::noPrintOnNoOrEmptyList()
 {
     journaltest::WarehouseBook db;
-    knjtest::PrintRecorder recorder(QDir::temp().filePath(QStringLiteral("journal-none.pdf")));
+    knjtest::PrintRecorder recorder(beside(db, QStringLiteral("journal-none.pdf")));
     MsgBoxScript boxes;
     frmpregleddnevnika* w = openWindow();
     w->cmdispisart->click(); // an empty book: the report's head only, no question
@@ -482,7 +488,7 @@ void JournalWindowTest::printsLandscapeToPdf()
 {
     journaltest::WarehouseBook db;
     seedRows(db, 51);
-    const QString pdf = QDir(QFileInfo(db.path()).absolutePath()).filePath(QStringLiteral("dnevnik.pdf"));
+    const QString pdf = beside(db, QStringLiteral("dnevnik.pdf"));
     knjtest::PrintRecorder recorder(pdf);
     MsgBoxScript boxes;
     boxes.answer(MsgYes);
