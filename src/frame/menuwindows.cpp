@@ -4,6 +4,7 @@
 #include "masterdata/frmartikli.h"
 #include "masterdata/frmunos.h"
 #include "products/frmproizvodi.h"
+#include "reviews/documentreview.h"
 #include "stockdocs/frmPrimka.h"
 #include "workorders/frmrn.h"
 
@@ -22,6 +23,8 @@ void registerProgramWindows(Table& table)
     table[QStringLiteral("mnuKupaca")] = [] { frmunos::openFromMenu(); };
     table[QStringLiteral("mnuPrimki")] = [] { frmPrimka::openFromMenu(AppState::ModeReceipt); };
     table[QStringLiteral("mnuIzdatnica")] = [] { frmPrimka::openFromMenu(AppState::ModeIssue); };
+    table[QStringLiteral("mnuPrimki1")] = [] { frmpregledprimki::openFromMenu(); };
+    table[QStringLiteral("mnuIzdatnica1")] = [] { frmpregledizdatnice::openFromMenu(); };
     table[QStringLiteral("mnuDnevnika1")] = [] { frmpregleddnevnika::openFromMenu(); };
     table[QStringLiteral("mnuproizvodi")] = [] { frmproizvodi::openFromMenu(); };
     table[QStringLiteral("mnuradninalozi")] = [] { frmrn::openFromMenu(); };

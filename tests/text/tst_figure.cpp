@@ -143,6 +143,10 @@ void FigureTest::fromDoubleRoundsDecimalText_data()
     QTest::newRow("exact binary tie") << 0.125 << qint64(13);
     QTest::newRow("stored figure") << 273448.78 << qint64(27344878);
     QTest::newRow("tiny") << 1e-9 << qint64(0);
+    QTest::newRow("cent stored a hair low") << 0.29 << qint64(29);
+    QTest::newRow("negative stored figure") << -12.34 << qint64(-1234);
+    QTest::newRow("eleven whole digits") << 99999999999.99 << qint64(9999999999999);
+    QTest::newRow("half a cent stays a tie") << 1.005 << qint64(101);
 }
 
 void FigureTest::fromDoubleRoundsDecimalText()

@@ -236,6 +236,11 @@ PreparedQuery::PreparedQuery(Database& db, const QString& sql) : m_query(db.conn
 
 void PreparedQuery::exec(std::initializer_list<QVariant> values)
 {
+    exec(QVariantList(values));
+}
+
+void PreparedQuery::exec(const QVariantList& values)
+{
     int index = 0;
     for (const QVariant& v : values)
         m_query.bindValue(index++, v);

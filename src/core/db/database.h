@@ -84,6 +84,7 @@ public:
     PreparedQuery(Database& db, const QString& sql);
     // Binds the values in order and runs the statement.
     void exec(std::initializer_list<QVariant> values);
+    void exec(const QVariantList& values);
     bool next() { return m_query.next(); }
     QVariant value(int index) const { return m_query.value(index); }
     qint64 lastInsertId() const { return m_query.lastInsertId().toLongLong(); }

@@ -20,6 +20,14 @@ Figure Figure::fromDouble(double value)
 {
     if (!std::isfinite(value))
         return Figure();
+    // A stored figure is whole cents give or take the binary error: take it without the text round trip (the text
+    // would round to the same cent, as it does for anything within a few thousandths of one).
+    const double scaled = value * 100.0;
+    if (std::fabs(scaled) < 1e13) {
+        const double nearest = std::round(scaled);
+        if (std::fabs(scaled - nearest) < 1e-6)
+            return Figure(qint64(nearest));
+    }
     // Round the shortest decimal text, not the binary value: 0.22499999999999998 is 0,225 to a person.
     const QString text = QString::number(value, 'g', 15);
     if (auto parsed = parse(QString(text).replace(QLatin1Char('.'), QLatin1Char(','))))
