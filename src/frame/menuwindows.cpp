@@ -1,5 +1,6 @@
 #include "menuwindows.h"
 
+#include "journal/frmpregleddnevnika.h"
 #include "masterdata/frmartikli.h"
 #include "masterdata/frmunos.h"
 #include "products/frmproizvodi.h"
@@ -28,6 +29,7 @@ void registerProgramWindows(Table& table)
     table[QStringLiteral("mnuKupaca1")] = [] { frmpregledkupacadobavljaca::openFromMenu(); };
     table[QStringLiteral("mnuPrimki1")] = [] { frmpregledprimki::openFromMenu(); };
     table[QStringLiteral("mnuIzdatnica1")] = [] { frmpregledizdatnice::openFromMenu(); };
+    table[QStringLiteral("mnuDnevnika1")] = [] { frmpregleddnevnika::openFromMenu(); };
     table[QStringLiteral("mnuproizvodi")] = [] { frmproizvodi::openFromMenu(); };
     table[QStringLiteral("mnuradninalozi")] = [] { frmrn::openFromMenu(); };
 }
