@@ -7,7 +7,15 @@
 
 namespace {
 
-const QStringList Report = {"Šifra        Naziv", QString(83, u'_'), "A1           Čavli", "B2           Vijak"};
+// Long enough that the pane keeps it in more than one block: "Čavli" ends one, "B2" starts the next.
+const QStringList Report = [] {
+    QStringList lines = {"Šifra        Naziv", QString(83, u'_')};
+    for (int n = 1; n <= 13; ++n)
+        lines << QStringLiteral("X%1           Matica").arg(n, 2, 10, QLatin1Char('0'));
+    return lines << "A1           Čavli"
+                 << "B2           Vijak"
+                 << "C3           Žica";
+}();
 
 } // namespace
 
