@@ -594,13 +594,18 @@ int compareHr(const QString& a, const QString& b)
     return hrCollator().compare(a, b);
 }
 
+QCollatorSortKey hrSortKey(const QString& text)
+{
+    return hrCollator().sortKey(text);
+}
+
 QList<int> orderHr(const QStringList& names)
 {
     // Each name's key is made once; comparing two keys is a plain comparison of bytes.
     std::vector<QCollatorSortKey> keys;
     keys.reserve(names.size());
     for (const QString& name : names)
-        keys.push_back(hrCollator().sortKey(name));
+        keys.push_back(hrSortKey(name));
     QList<int> order(names.size());
     std::iota(order.begin(), order.end(), 0);
     std::stable_sort(order.begin(), order.end(), [&](int a, int b) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCollatorSortKey>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QSqlRecord>
@@ -150,6 +151,8 @@ QString foldText(const QString& text);
 
 // Compares two texts as Croatian names, without regard to letter case (<0, 0, >0); the `hr` collation's rule.
 int compareHr(const QString& a, const QString& b);
+// The same rule as a key, for sorting many names: keys compare as compareHr compares their texts.
+QCollatorSortKey hrSortKey(const QString& text);
 // The order of the names by the same rule (names that compare equal: by their text, then as given), as indexes into
 // names. Much faster than comparing the texts afresh in every step of a sort of thousands of names.
 QList<int> orderHr(const QStringList& names);
