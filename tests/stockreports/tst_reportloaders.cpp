@@ -6,8 +6,13 @@
 #include "core/reports/stocklist.h"
 #include "support/testmain.h"
 
+#include <QElapsedTimer>
+#include <QSemaphore>
 #include <QSqlRecord>
 #include <QTest>
+#include <QThread>
+
+#include <memory>
 
 namespace {
 
@@ -48,6 +53,7 @@ private slots:
     void cardKeepsLinesWithoutHeader();
     void partnersOfEachList();
     void missingBookIsAnError();
+    void cardDoesNotWaitForAPosting();
 };
 
 void ReportLoadersTest::selections()
@@ -189,6 +195,32 @@ void ReportLoadersTest::missingBookIsAnError()
     QVERIFY_THROWS_EXCEPTION(DbError, StockCards::oneCard(missing, 1));
     QVERIFY_THROWS_EXCEPTION(DbError, PartnerLists::partners(missing, PartnerListKind::Customers));
     QVERIFY(!QFile::exists(missing));
+}
+
+void ReportLoadersTest::cardDoesNotWaitForAPosting()
+{
+    ReportBook book;
+    const qint64 id = book.addArticle("V", "Vijak");
+    book.post(true, id, "2", "5");
+    // Another copy holds a posting's write transaction a while; the card reads what is committed meanwhile.
+    QSemaphore writing;
+    std::unique_ptr<QThread> other(QThread::create([&] {
+        Database db = Database::open(book.path());
+        Transaction tx(db);
+        db.exec(QStringLiteral("update artikli set stanje = 7 where id = ?"), {id});
+        writing.release();
+        QThread::msleep(600);
+        tx.commit();
+    }));
+    other->start();
+    QVERIFY(writing.tryAcquire(1, 5000));
+    QElapsedTimer timer;
+    timer.start();
+    const StockCardData card = StockCards::oneCard(book.path(), id);
+    const qint64 took = timer.elapsed();
+    other->wait();
+    QVERIFY2(took < 400, qPrintable(QString::number(took)));
+    QCOMPARE(card.articles.value(0).stanje->text00(), QStringLiteral("2,00"));
 }
 
 KNJ_REGISTER_TEST(ReportLoadersTest)

@@ -494,12 +494,12 @@ void PreparedQuery::finish()
     m_rowPending = m_onRow = false;
 }
 
-Transaction::Transaction(Database& db) : m_db(db)
+Transaction::Transaction(Database& db, Kind kind) : m_db(db)
 {
     // Immediate: the write lock is taken at once, so a second copy waits here through the busy timeout. A deferred
     // transaction that reads first cannot wait for the write lock later and fails with "database is locked".
     QSqlQuery begin(m_db.m_db);
-    if (!begin.exec(QStringLiteral("begin immediate")))
+    if (!begin.exec(kind == Write ? QStringLiteral("begin immediate") : QStringLiteral("begin")))
         throw statementError(m_db.path(), begin.lastError());
 }
 

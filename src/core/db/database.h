@@ -126,7 +126,14 @@ private:
 class Transaction
 {
 public:
-    explicit Transaction(Database& db);
+    // A write takes the write lock at once; a read (a report that reads several tables as of one moment) shares
+    // the book with other readers and with a writer that has not yet committed.
+    enum Kind
+    {
+        Write,
+        Read
+    };
+    explicit Transaction(Database& db, Kind kind = Write);
     ~Transaction();
     void commit();
     Transaction(const Transaction&) = delete;

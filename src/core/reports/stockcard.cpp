@@ -71,7 +71,7 @@ StockCardData oneCard(const QString& book, qint64 articleId)
 {
     Database db = Database::open(book);
     // The article and its lines as one moment of the book, whatever another copy of the program posts meanwhile.
-    Transaction snapshot(db);
+    Transaction snapshot(db, Transaction::Read);
     StockCardData data;
     data.articles = StockReports::oneArticle(db, articleId);
     if (data.articles.isEmpty())
@@ -87,7 +87,7 @@ StockCardData oneCard(const QString& book, qint64 articleId)
 StockCardData selectionCards(const QString& book, StockSelection which)
 {
     Database db = Database::open(book);
-    Transaction snapshot(db);
+    Transaction snapshot(db, Transaction::Read);
     StockCardData data;
     data.articles = StockReports::selection(db, which);
     if (data.articles.isEmpty())
