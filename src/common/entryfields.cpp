@@ -5,6 +5,7 @@
 
 #include <QAbstractButton>
 #include <QAbstractSpinBox>
+#include <QCollatorSortKey>
 #include <QComboBox>
 #include <QEvent>
 #include <QFocusEvent>
@@ -18,6 +19,7 @@
 #include <QTreeWidget>
 
 #include <algorithm>
+#include <vector>
 
 namespace {
 
@@ -182,16 +184,23 @@ private:
         }
         const QList<QTreeWidgetItem*> selected = m_list->selectedItems();
         QTreeWidgetItem* current = m_list->currentItem();
-        QList<QTreeWidgetItem*> items;
-        while (m_list->topLevelItemCount() > 0)
-            items.append(m_list->takeTopLevelItem(0));
-        const int col = m_column;
+        // Collation keys made once per row: a list of thousands of names sorts without converting both names on
+        // every comparison; the rows are taken out in one go.
+        const QList<QTreeWidgetItem*> items = m_list->invisibleRootItem()->takeChildren();
+        std::vector<std::pair<QCollatorSortKey, QTreeWidgetItem*>> keyed;
+        keyed.reserve(items.size());
+        for (QTreeWidgetItem* item : items)
+            keyed.emplace_back(hrSortKey(item->text(m_column)), item);
         const bool ascending = m_order == Qt::AscendingOrder;
-        std::stable_sort(items.begin(), items.end(), [col, ascending](QTreeWidgetItem* a, QTreeWidgetItem* b) {
-            const int r = compareHr(a->text(col), b->text(col));
+        std::stable_sort(keyed.begin(), keyed.end(), [ascending](const auto& a, const auto& b) {
+            const int r = a.first.compare(b.first);
             return ascending ? r < 0 : r > 0;
         });
-        m_list->addTopLevelItems(items);
+        QList<QTreeWidgetItem*> sorted;
+        sorted.reserve(items.size());
+        for (const auto& [key, item] : keyed)
+            sorted.append(item);
+        m_list->addTopLevelItems(sorted);
         if (current)
             m_list->setCurrentItem(current, 0, QItemSelectionModel::NoUpdate);
         for (QTreeWidgetItem* item : selected)
