@@ -230,21 +230,21 @@ void DecimalKeyFilter(QLineEdit* box)
     box->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*(,[0-9]*)?")), box));
 }
 
-DecimalFieldCommit::DecimalFieldCommit(QLineEdit* box, std::optional<QString> resetText)
-    : QObject(box), m_box(box), m_resetText(std::move(resetText))
+DecimalFieldCommit::DecimalFieldCommit(QLineEdit* box, std::optional<QString> resetText, Unreadable unreadable)
+    : QObject(box), m_box(box), m_resetText(std::move(resetText)), m_unreadable(unreadable)
 {
     setObjectName(QStringLiteral("decimalFieldCommit"));
     box->installEventFilter(this);
 }
 
-DecimalFieldCommit* DecimalFieldCommit::reset(QLineEdit* box, const QString& resetText)
+DecimalFieldCommit* DecimalFieldCommit::reset(QLineEdit* box, const QString& resetText, Unreadable unreadable)
 {
-    return new DecimalFieldCommit(box, resetText);
+    return new DecimalFieldCommit(box, resetText, unreadable);
 }
 
 DecimalFieldCommit* DecimalFieldCommit::keep(QLineEdit* box)
 {
-    return new DecimalFieldCommit(box, std::nullopt);
+    return new DecimalFieldCommit(box, std::nullopt, Unreadable::Reset);
 }
 
 std::optional<Figure> DecimalFieldCommit::valueOf(const QLineEdit* box)
@@ -265,31 +265,40 @@ bool DecimalFieldCommit::commit()
     const std::optional<Figure> value = Figure::parse(text);
     if (!value) {
         // Only a lone comma gets here (the key filter and validator keep out the rest): no number at all.
+        if (m_unreadable == Unreadable::Refuse) {
+            refuse();
+            return false;
+        }
         m_box->setText(m_resetText.value_or(QString()));
         return true;
     }
     // The limit applies to the value as it will stand, after rounding to the cent.
     if (*value > NumberBoxLimit) {
-        m_committing = true;
-        HrMsgBox(TooBigMessage, TooBigStyle, TooBigTitle);
-        m_committing = false;
-        if (m_resetText)
-            m_box->setText(Figure::parse(*m_resetText).value_or(Figure()).text00());
-        QPointer<QLineEdit> box = m_box;
-        const bool keepText = !m_resetText;
-        auto refocus = [box, keepText] {
-            if (!box || !box->isVisible())
-                return;
-            box->setFocus(Qt::OtherFocusReason);
-            if (keepText)
-                box->selectAll();
-        };
-        refocus();
-        QTimer::singleShot(0, m_box, refocus); // after the focus move that is under way
+        refuse();
         return false;
     }
     m_box->setText(value->text00());
     return true;
+}
+
+void DecimalFieldCommit::refuse()
+{
+    m_committing = true;
+    HrMsgBox(TooBigMessage, TooBigStyle, TooBigTitle);
+    m_committing = false;
+    if (m_resetText)
+        m_box->setText(Figure::parse(*m_resetText).value_or(Figure()).text00());
+    QPointer<QLineEdit> box = m_box;
+    const bool keepText = !m_resetText;
+    auto refocus = [box, keepText] {
+        if (!box || !box->isVisible())
+            return;
+        box->setFocus(Qt::OtherFocusReason);
+        if (keepText)
+            box->selectAll();
+    };
+    refocus();
+    QTimer::singleShot(0, m_box, refocus); // after the focus move that is under way
 }
 
 namespace {

@@ -260,9 +260,10 @@ frmrn::frmrn() : WorkingWindow(MenuGroup::Production)
     SelectAllOnFocus({txtrada, txtusluga, txt1, txt2, txt3, txtkolicina});
     for (QLineEdit* box : {txtmat, txtrada, txtusluga, txt1, txt2, txt3, txtkolicina})
         DecimalKeyFilter(box);
+    // A text that is no number at all is refused as a value over the limit is.
     for (QLineEdit* box : {txtrada, txtusluga, txt1, txt2, txt3})
-        DecimalFieldCommit::reset(box, Zero);
-    DecimalFieldCommit::reset(txtkolicina, One);
+        DecimalFieldCommit::reset(box, Zero, DecimalFieldCommit::Unreadable::Refuse);
+    DecimalFieldCommit::reset(txtkolicina, One, DecimalFieldCommit::Unreadable::Refuse);
     for (QLineEdit* box : {txtmat, txtrada, txtusluga, txt1, txt2, txt3})
         connect(box, &QLineEdit::textChanged, this, &frmrn::totalsRecompute);
     connect(txtkolicina, &QLineEdit::textChanged, this, &frmrn::requirementRecompute);

@@ -289,6 +289,16 @@ private slots:
         QCOMPARE(w->txtkolicina->text(), QStringLiteral("1,00"));
         QCOMPARE(w->txtmat->text(), QStringLiteral("4,80"));
         QCOMPARE(script.calls().size(), 1);
+        // A lone comma (as pasted) is no number: refused as a value over the limit is.
+        typeAndLeave(w->txtkolicina, QStringLiteral("2"));
+        w->txtkolicina->setFocus();
+        w->txtkolicina->setText(QStringLiteral(","));
+        QTest::keyClick(w->txtkolicina, Qt::Key_Tab);
+        QCOMPARE(script.calls().size(), 2);
+        QCOMPARE(script.last().prompt, QStringLiteral("Možete upisati samo do 99 999!"));
+        QCOMPARE(w->txtkolicina->text(), QStringLiteral("1,00"));
+        QCOMPARE(w->txtmat->text(), QStringLiteral("4,80"));
+        QTRY_COMPARE(QApplication::focusWidget(), w->txtkolicina);
 
         // Another product replaces the lines and resets the costs.
         chooseProduct(w, QStringLiteral("Stol"));
