@@ -251,6 +251,7 @@ private slots:
         ProductionBook book;
         seedArticles(book);
         book.addArticle(book.bookAlati, "NU", "Besplatno", "10", "0");
+        book.addArticle(book.bookAlati, "VP", "Velika preša", "10", "1234567,5");
         MsgBoxScript boxes;
         frmproizvodi* w = openWindow();
 
@@ -312,6 +313,14 @@ private slots:
         w->txtkolicina->setText(QStringLiteral("999,9999"));
         QCOMPARE(int(boxes.calls().size()), before);
         QCOMPARE(w->txtiznos->text(), QStringLiteral("9999999,00"));
+
+        // The price and the product's price are shown whole, however long.
+        chooseEntry(w->Cbosifra, QStringLiteral("VP"));
+        QCOMPARE(w->txtcijena->text(), QStringLiteral("1234567,5"));
+        addLine(w, "Alati", "VP", "7");
+        addLine(w, "Alati", "SK", "900");
+        QCOMPARE(column(w->lsvproizvodi, frmproizvodi::ColCijena), (QStringList{"3", "1234567,5", "10000"}));
+        QCOMPARE(w->txtcijenaproizvoda->text(), QStringLiteral("17641987,50"));
     }
 
     void removingLinesKeepsThePriceAndRecordsTheRemovedLine()
