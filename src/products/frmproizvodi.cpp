@@ -12,6 +12,7 @@
 #include "core/text/reporttext.h"
 #include "masterdata/frmartikliizbor.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QFrame>
 #include <QLabel>
@@ -134,6 +135,7 @@ frmproizvodi::frmproizvodi() : WorkingWindow(MenuGroup::Production)
     // Component entry
     cboskladiste = makeCombo(f, QStringLiteral("cboskladiste"), QStringLiteral("Odabir skladišta"), false);
     NoTypingKeyFilter(cboskladiste);
+    NoTypingKeyFilter(cboskladiste->view());
     Cbosifra = makeCombo(f, QStringLiteral("Cbosifra"), QStringLiteral("Odabir šifre artikla"), true);
     cbonaziv = makeCombo(f, QStringLiteral("cbonaziv"), QStringLiteral("Odabir naziva artikla"), true);
     cmdpretraga = makeButton(f, QStringLiteral("cmdpretraga"), QStringLiteral("..."), QString(), false);
