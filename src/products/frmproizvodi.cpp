@@ -47,15 +47,6 @@ QComboBox* makeCombo(QWidget* parent, const QString& name, const QString& toolti
     return combo;
 }
 
-// A locked box takes no typing, so it has no length limit: the figures the window writes are shown whole.
-void lockBox(QLineEdit* box, bool tabStop)
-{
-    box->setReadOnly(true);
-    box->setMaxLength(32767);
-    if (!tabStop)
-        box->setFocusPolicy(Qt::NoFocus);
-}
-
 void clearCombo(QComboBox* combo)
 {
     combo->setCurrentIndex(-1);

@@ -80,31 +80,6 @@ QComboBox* makePicker(QWidget* parent, const char* name, const QString& tip)
     return combo;
 }
 
-void lockBox(QLineEdit* box)
-{
-    box->setReadOnly(true);
-    box->setFocusPolicy(Qt::NoFocus);
-}
-
-// Tab leaves a date picker at once, as it leaves every other control; the arrow keys move between its parts.
-class DatePicker : public QDateEdit
-{
-public:
-    using QDateEdit::QDateEdit;
-
-protected:
-    bool focusNextPrevChild(bool next) override { return QAbstractSpinBox::focusNextPrevChild(next); }
-};
-
-QDateEdit* makeDate(QWidget* parent, const char* name)
-{
-    auto* date = new DatePicker(QDate::currentDate(), parent);
-    date->setObjectName(QLatin1String(name));
-    date->setDisplayFormat(QLatin1String(DateText::ShortFormat));
-    date->setCalendarPopup(true);
-    return date;
-}
-
 const QStringList ReceiptHelp = {
     QStringLiteral("F1 pomoć i izlaz iz pomoći"),
     QStringLiteral("Primka br. - automatski se upisuje broj primke. Ne može se proizvoljno unijeti"),
@@ -175,11 +150,11 @@ frmPrimka::frmPrimka() : WorkingWindow(MenuGroup::Warehouse)
     // Header
     txtprimka = makeEntryBox(f, QStringLiteral("txtprimka"), QStringLiteral("Broj primke"), 32767);
     lockBox(txtprimka);
-    txtdatumprimke = makeDate(f, "txtdatumprimke");
+    txtdatumprimke = makeDatePicker(f, QStringLiteral("txtdatumprimke"));
     cbokd = makePicker(f, "cbokd", QStringLiteral("Ime dobavljača"));
     cbodokument = makePicker(f, "cbodokument", QStringLiteral("Odabir dokumenta"));
     txtbroj = makeEntryBox(f, QStringLiteral("txtbroj"), QStringLiteral("Broj dokumenta"), 10);
-    txtdatumdokumenta = makeDate(f, "txtdatumdokumenta");
+    txtdatumdokumenta = makeDatePicker(f, QStringLiteral("txtdatumdokumenta"));
     Label1_0 = makeLabelFor(f, QStringLiteral("Primka br. :"), txtprimka, QStringLiteral("Label1_0"));
     Label2_0 = makeLabelFor(f, QStringLiteral("Datum primke :"), txtdatumprimke, QStringLiteral("Label2_0"));
     Label3_0 = makeLabelFor(f, QStringLiteral("Dobavljač :"), cbokd, QStringLiteral("Label3_0"));

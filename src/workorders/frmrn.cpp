@@ -49,25 +49,20 @@ const QStringList Help = {
     QStringLiteral("Dvoklik na donje polje - isto kao Editiraj."),
     QStringLiteral("Ispis na pisač - nakon potvrde ispisuje označeni radni nalog.")};
 
-QDateEdit* makeDate(QWidget* parent, const char* name, const QString& tooltip)
+QDateEdit* makeDate(QWidget* parent, const QString& name, const QString& tooltip)
 {
-    auto* date = new QDateEdit(QDate::currentDate(), parent);
-    date->setObjectName(QLatin1String(name));
+    QDateEdit* date = makeDatePicker(parent, name);
     date->setToolTip(tooltip);
-    date->setDisplayFormat(QLatin1String(DateText::ShortFormat));
-    date->setCalendarPopup(true);
     return date;
 }
 
-// A box the program fills: read-only, no length limit (a computed figure may be longer than typed ones).
+// A box the program fills: a computed figure may be longer than typed ones.
 QLineEdit* makeFigureBox(QWidget* parent, const QString& name, const QString& tooltip, bool tabStop)
 {
     QLineEdit* box = makeEntryBox(parent, name, tooltip, 32767);
-    box->setReadOnly(true);
+    lockBox(box, tabStop);
     box->setText(Zero);
     box->setAlignment(Qt::AlignRight);
-    if (!tabStop)
-        box->setFocusPolicy(Qt::NoFocus);
     return box;
 }
 
@@ -125,8 +120,7 @@ frmrn::frmrn() : WorkingWindow(MenuGroup::Production)
 
     // The new work order
     txtbr = makeEntryBox(f, QStringLiteral("txtbr"), QStringLiteral("Broj radnog naloga"), 32767);
-    txtbr->setReadOnly(true);
-    txtbr->setFocusPolicy(Qt::NoFocus);
+    lockBox(txtbr);
     txtbr->setAlignment(Qt::AlignCenter);
     cboproizvod = new QComboBox(f);
     cboproizvod->setObjectName(QStringLiteral("cboproizvod"));
@@ -135,8 +129,8 @@ frmrn::frmrn() : WorkingWindow(MenuGroup::Production)
     txtkolicina = makeEntryBox(f, QStringLiteral("txtkolicina"), QStringLiteral("Upišite količinu proizvoda"), 8);
     txtkolicina->setAlignment(Qt::AlignCenter);
     txtkolicina->setText(One);
-    dtpotv = makeDate(f, "dtpotv", QStringLiteral("Datum otvaranja radnog naloga"));
-    dtpzatv = makeDate(f, "dtpzatv", QStringLiteral("Datum zatvaranja radnog naloga"));
+    dtpotv = makeDate(f, QStringLiteral("dtpotv"), QStringLiteral("Datum otvaranja radnog naloga"));
+    dtpzatv = makeDate(f, QStringLiteral("dtpzatv"), QStringLiteral("Datum zatvaranja radnog naloga"));
     Label8 = makeLabelFor(f, QStringLiteral("Radni nalog br.:"), txtbr, QStringLiteral("Label8"));
     Label9 = makeLabelFor(f, QStringLiteral("Ime proizvoda:"), cboproizvod, QStringLiteral("Label9"));
     Label12 = makeLabelFor(f, QStringLiteral("Koliko proizv:"), txtkolicina, QStringLiteral("Label12"));

@@ -32,10 +32,7 @@ frmrn* openWindow()
 
 void chooseProduct(frmrn* w, const QString& name)
 {
-    const int index = w->cboproizvod->findText(name);
-    QVERIFY2(index >= 0, qPrintable(name));
-    w->cboproizvod->setCurrentIndex(index);
-    emit w->cboproizvod->activated(index);
+    knjtest::chooseEntry(w->cboproizvod, name);
 }
 
 // Enters the box, replaces its text by typing, and leaves it with Tab.
