@@ -17,6 +17,7 @@
 #include <QLineEdit>
 #include <QMdiSubWindow>
 #include <QMenu>
+#include <QMenuBar>
 #include <QPointer>
 #include <QPushButton>
 #include <QTest>
@@ -178,6 +179,12 @@ private slots:
         QVERIFY(qobject_cast<QMdiSubWindow*>(w->parentWidget()));
         QVERIFY(!main->mnuizbor->menuAction()->isEnabled());
         QVERIFY(main->mnupomoc->menuAction()->isEnabled());
+        // The menu bar claims the Alt+letter of its hidden menus too: none may take a button's ("Is&pis na pisač").
+        for (const QAction* menu : main->menuBar()->actions())
+            for (const QPushButton* button : w->findChildren<QPushButton*>())
+                QVERIFY2(QKeySequence::mnemonic(menu->text()).isEmpty() ||
+                             QKeySequence::mnemonic(menu->text()) != QKeySequence::mnemonic(button->text()),
+                         qPrintable(menu->text()));
         addLine(w, "Veliko skladište", "BR", "1");
 
         // The main window closing asks the window's question; Cancel keeps both open and "Izbor" off.
