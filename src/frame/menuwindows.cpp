@@ -1,9 +1,13 @@
 #include "menuwindows.h"
 
+#include "journal/frmpregleddnevnika.h"
 #include "masterdata/frmartikli.h"
 #include "masterdata/frmunos.h"
 #include "products/frmproizvodi.h"
+#include "reviews/documentreview.h"
 #include "stockdocs/frmPrimka.h"
+#include "stockreports/frmPregledart.h"
+#include "stockreports/frmpregledkupacadobavljaca.h"
 #include "workorders/frmrn.h"
 
 #include <QHash>
@@ -21,6 +25,11 @@ void registerProgramWindows(Table& table)
     table[QStringLiteral("mnuKupaca")] = [] { frmunos::openFromMenu(); };
     table[QStringLiteral("mnuPrimki")] = [] { frmPrimka::openFromMenu(AppState::ModeReceipt); };
     table[QStringLiteral("mnuIzdatnica")] = [] { frmPrimka::openFromMenu(AppState::ModeIssue); };
+    table[QStringLiteral("mnuArtikala1")] = [] { frmPregledart::openFromMenu(); };
+    table[QStringLiteral("mnuKupaca1")] = [] { frmpregledkupacadobavljaca::openFromMenu(); };
+    table[QStringLiteral("mnuPrimki1")] = [] { frmpregledprimki::openFromMenu(); };
+    table[QStringLiteral("mnuIzdatnica1")] = [] { frmpregledizdatnice::openFromMenu(); };
+    table[QStringLiteral("mnuDnevnika1")] = [] { frmpregleddnevnika::openFromMenu(); };
     table[QStringLiteral("mnuproizvodi")] = [] { frmproizvodi::openFromMenu(); };
     table[QStringLiteral("mnuradninalozi")] = [] { frmrn::openFromMenu(); };
 }

@@ -705,6 +705,9 @@ bool frmPrimka::postDocument()
             HrMsgBox(QStringLiteral("Nema artikla u tablici, morate dodati artikl!"), 48,
                      QStringLiteral("Nema artikla"));
             break;
+        case PostingRefused::NotEnoughStock:
+            HrMsgBox(QStringLiteral("Na skladištu nema toliko!"), 48, QStringLiteral("Nema toliko!"));
+            break;
         }
         return false;
     } catch (const DbError& e) {
@@ -726,6 +729,9 @@ void frmPrimka::resetAfterPosting()
         txtbroj->clear();
     }
     cmdprihvati->setEnabled(false);
+    // The article still shown is read afresh: the posting moved its stock and average price.
+    if (Cbosifra->currentIndex() >= 0)
+        choosePickedIndex(Cbosifra->currentIndex());
 }
 
 bool frmPrimka::confirmClose()

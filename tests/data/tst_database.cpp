@@ -1,8 +1,13 @@
+#include "core/db/bookschema.h"
 #include "core/db/database.h"
+#include "core/db/programfolder.h"
+#include "core/db/registry.h"
+#include "support/fixture.h"
 #include "support/testmain.h"
 
 #include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -14,6 +19,10 @@ private slots:
     void openRefusesAFileThatIsNoDatabase();
     void createIsAtomicAndKnowsAnExistingFile();
     void createInAnUnwritableFolderLeavesNothing();
+    void createClearsWhatACrashLeft();
+    void engineErrorsNameTheFileInCroatian_data();
+    void engineErrorsNameTheFileInCroatian();
+    void aBookOfTheOtherKindIsRefused();
     void transactionRollsBackUnlessCommitted();
     void insertReturnsNewIdAndIdsAreNotReused();
     void boundValuesKeepApostrophes();
@@ -108,6 +117,138 @@ void DatabaseTest::createInAnUnwritableFolderLeavesNothing()
         QVERIFY(e.description().contains(QStringLiteral("tvrtke.mdb")));
     }
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 1);
+}
+
+void DatabaseTest::createClearsWhatACrashLeft()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("Skladiste1.mdb"));
+    auto build = [](Database& db) {
+        db.exec(QStringLiteral("create table t(id integer primary key autoincrement, ime text)"));
+    };
+    createDatabase(path, build);
+    {
+        // A posting cut short: its journal holds the pages of the old book.
+        Database db = Database::open(path);
+        db.exec(QStringLiteral("pragma synchronous = off"));
+        Transaction fill(db);
+        for (int i = 0; i < 400; ++i)
+            db.exec(QStringLiteral("insert into t(ime) values(?)"), {QStringLiteral("stari artikl %1").arg(i)});
+        fill.commit();
+        Transaction tx(db);
+        db.exec(QStringLiteral("update t set ime = 'promijenjeno'"));
+        db.exec(QStringLiteral("create table u(x text)"));
+        QVERIFY(QFile::copy(path + QStringLiteral("-journal"), dir.filePath(QStringLiteral("saved"))));
+    }
+    // The book file is removed outside the program; its journal stays.
+    QVERIFY(QFile::remove(path));
+    QVERIFY(QFile::rename(dir.filePath(QStringLiteral("saved")), path + QStringLiteral("-journal")));
+    // A creation killed half way left its temporary file (named with its process id).
+    QProcess gone;
+    gone.start(QStringLiteral("true"), {});
+    QVERIFY(gone.waitForStarted());
+    const qint64 deadPid = gone.processId();
+    QVERIFY(gone.waitForFinished());
+    const QString left = dir.filePath(QStringLiteral(".Skladiste1.mdb.%1.1a2b3c4d.tmp").arg(deadPid));
+    for (const QString& name : {left, left + QStringLiteral("-journal")}) {
+        QFile f(name);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("ostatak");
+    }
+
+    createDatabase(path, build);
+    Database db = Database::open(path);
+    QCOMPARE(db.scalar(QStringLiteral("pragma integrity_check")).toString(), QStringLiteral("ok"));
+    QCOMPARE(db.scalar(QStringLiteral("select count(*) from t")).toInt(), 0);
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("Skladiste1.mdb")});
+}
+
+void DatabaseTest::engineErrorsNameTheFileInCroatian_data()
+{
+    QTest::addColumn<QString>("setup");
+    QTest::addColumn<QString>("sentence");
+    QTest::addColumn<QString>("engine");
+    QTest::newRow("empty file") << "empty"
+                                << "Datoteka %1 nema tablicu koju program treba: prazna je, oštećena ili je baza "
+                                   "druge vrste."
+                                << "no such table: t";
+    QTest::newRow("locked") << "locked"
+                            << "Baza %1 je zauzeta: u nju upravo upisuje druga kopija programa. Pokušajte ponovo."
+                            << "database is locked";
+    QTest::newRow("full") << "full"
+                          << "Na disku nema mjesta za upis u bazu %1."
+                          << "database or disk is full";
+    QTest::newRow("read only") << "readonly"
+                               << "U bazu %1 se ne može upisivati: datoteka ili njezina mapa je samo za čitanje."
+                               << "attempt to write a readonly database";
+}
+
+void DatabaseTest::engineErrorsNameTheFileInCroatian()
+{
+    QFETCH(QString, setup);
+    QFETCH(QString, sentence);
+    QFETCH(QString, engine);
+    QTemporaryDir dir;
+    QString path = dir.filePath(QStringLiteral("Skladiste1.mdb"));
+    if (setup == QLatin1String("empty")) {
+        QFile empty(path);
+        QVERIFY(empty.open(QIODevice::WriteOnly));
+    } else {
+        path = makeTable(dir);
+    }
+    Database other = Database::open(path);
+    Database db = Database::open(path);
+    std::optional<Transaction> holding;
+    if (setup == QLatin1String("locked")) {
+        holding.emplace(other);
+        db.exec(QStringLiteral("pragma busy_timeout = 0"));
+    } else if (setup == QLatin1String("full")) {
+        db.exec(QStringLiteral("pragma max_page_count = 2"));
+    } else if (setup == QLatin1String("readonly")) {
+        db.exec(QStringLiteral("pragma query_only = 1"));
+    }
+    try {
+        Transaction tx(db);
+        for (int i = 0; i < 100; ++i)
+            db.exec(QStringLiteral("insert into t(ime) values(?)"), {QString(200, QLatin1Char('x'))});
+        tx.commit();
+        QFAIL("the writes went through");
+    } catch (const DbError& e) {
+        QCOMPARE(e.description(), sentence.arg(path) + QStringLiteral(" (") + engine + QLatin1Char(')'));
+    }
+}
+
+void DatabaseTest::aBookOfTheOtherKindIsRefused()
+{
+    QTemporaryDir dir;
+    const QString production = dir.filePath(QStringLiteral("Skladiste2.mdb"));
+    QVERIFY(CreateBookDatabase(production, BookKindProduction));
+    QVERIFY(!CreateBookDatabase(production, BookKindProduction));
+    const QString empty = dir.filePath(QStringLiteral("Skladiste3.mdb"));
+    QVERIFY(QFile(empty).open(QIODevice::WriteOnly));
+    for (const QString& path : {production, empty}) {
+        try {
+            CreateBookDatabase(path, BookKindWarehouse);
+            QFAIL("the book was taken");
+        } catch (const DbError& e) {
+            QCOMPARE(e.kind(), DbErrorKind::NotADatabase);
+            QCOMPARE(e.description(),
+                     QStringLiteral("Datoteka %1 nije knjiga skladišta: u njoj nema tablice artikli.").arg(path));
+        }
+    }
+
+    // An empty registry says which file lacks what.
+    knjtest::ProgramFolderFixture folder;
+    QVERIFY(QFile(ProgramFolder::registryPath()).open(QIODevice::WriteOnly));
+    QVERIFY(!Registry::ensureExists());
+    try {
+        Registry::companies();
+        QFAIL("an empty registry listed companies");
+    } catch (const DbError& e) {
+        QCOMPARE(e.description(), QStringLiteral("Datoteka %1 nema tablicu koju program treba: prazna je, oštećena ili "
+                                                 "je baza druge vrste. (no such table: svetvrtke)")
+                                      .arg(ProgramFolder::registryPath()));
+    }
 }
 
 void DatabaseTest::transactionRollsBackUnlessCommitted()

@@ -3,9 +3,12 @@
 #include "core/stock/posting.h"
 #include "support/testmain.h"
 
+#include <QElapsedTimer>
+#include <QSemaphore>
 #include <QSqlField>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QThread>
 
 namespace {
 
@@ -133,6 +136,7 @@ private slots:
     void stockEqualsSumOfPostedLines();
     void partnerAndKindAreTakenById();
     void postsSeveralBooksInOneTransaction();
+    void aSecondCopyWaitsForTheFirst();
 };
 
 // documents: documents separated by "|", each "P" or "I" (or "K" for an issue that keeps the average price)
@@ -453,6 +457,69 @@ void PostingTest::postsSeveralBooksInOneTransaction()
     Database db = Database::open(second.path());
     QCOMPARE(db.scalar(QStringLiteral("select count(*) from ulazizlaz")).toInt(), 1);
     QCOMPARE(db.scalar(QStringLiteral("select idkd from pi")).toInt(), 3);
+}
+
+// How a posting ended: "posted", the reason of a refusal, or the engine's error.
+QString outcome(const QString& path, const StockDocument& d)
+{
+    try {
+        PostStockDocument(path, d);
+        return QStringLiteral("posted");
+    } catch (const PostingRefused& e) {
+        return QStringLiteral("refused %1").arg(int(e.reason()));
+    } catch (const DbError& e) {
+        return e.description();
+    }
+}
+
+void PostingTest::aSecondCopyWaitsForTheFirst()
+{
+    Book book;
+    const qint64 a = book.addArticle(fig("10"), fig("20"), fig("2"));
+    // Another copy of the program posts a document and holds its transaction a while; meanwhile this copy posts
+    // its own. Returns how this copy's posting ended and how long it took.
+    auto whileAnotherPosts = [&](const StockDocument& theirs, const StockDocument& mine) {
+        QSemaphore holding;
+        std::unique_ptr<QThread> other(QThread::create([&] {
+            Database db = Database::open(book.path());
+            Transaction tx(db);
+            PostStockDocument(db, theirs);
+            holding.release();
+            QThread::msleep(400);
+            tx.commit();
+        }));
+        other->start();
+        QString result = QStringLiteral("the other copy did not post");
+        QElapsedTimer waited;
+        if (holding.tryAcquire(1, 5000)) {
+            waited.start();
+            result = outcome(book.path(), mine);
+        }
+        other->wait();
+        return qMakePair(result, waited.isValid() ? waited.elapsed() : 0);
+    };
+
+    // An issue of the stock the other copy is issuing waits for it to end, then finds nothing left.
+    StockDocument whole = issueNote(1);
+    whole.lines << line(a, "10", "2");
+    StockDocument part = issueNote(2);
+    part.lines << line(a, "4", "2");
+    auto [result, waited] = whileAnotherPosts(whole, part);
+    QCOMPARE(result, QStringLiteral("refused %1").arg(int(PostingRefused::NotEnoughStock)));
+    QVERIFY2(waited >= 300, qPrintable(QString::number(waited)));
+    QCOMPARE(figuresText(book.figures(a)), QStringLiteral("0;0;2"));
+    QCOMPARE(Database::open(book.path()).scalar(QStringLiteral("select count(*) from pi")).toInt(), 1);
+
+    // A receipt waits too, and goes through.
+    StockDocument in = receipt(1);
+    in.lines << line(a, "5", "3");
+    PostStockDocument(book.path(), in);
+    StockDocument more = receipt(2);
+    more.lines << line(a, "1", "3");
+    std::tie(result, waited) = whileAnotherPosts(part, more);
+    QCOMPARE(result, QStringLiteral("posted"));
+    QVERIFY2(waited >= 300, qPrintable(QString::number(waited)));
+    QCOMPARE(figuresText(book.figures(a)), QStringLiteral("2;10;5"));
 }
 
 KNJ_REGISTER_TEST(PostingTest)

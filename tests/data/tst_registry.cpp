@@ -19,6 +19,7 @@ private slots:
     void unwritableFolderIsReportedAndLeavesNothing();
     void deleteCompanyRemovesItsBooksAndFilesOnly();
     void deleteKeepsWhatCouldNotBeRemoved();
+    void deleteFailingHalfWayKeepsEveryRow();
     void bookFileNames();
 };
 
@@ -172,6 +173,34 @@ void RegistryTest::deleteKeepsWhatCouldNotBeRemoved()
     QVERIFY(QDir(stuckPath).removeRecursively());
     QVERIFY(Registry::deleteCompany(company).complete);
     QCOMPARE(Registry::companies().size(), 0);
+}
+
+void RegistryTest::deleteFailingHalfWayKeepsEveryRow()
+{
+    knjtest::ProgramFolderFixture folder;
+    Registry::ensureExists();
+    qint64 company = 0, first = 0, second = 0;
+    {
+        Database db = Database::open(ProgramFolder::registryPath());
+        company = addCompany(db, QStringLiteral("Tvrtka"));
+        first = addBook(db, company, QStringLiteral("Skladiste"), QStringLiteral("A"));
+        second = addBook(db, company, QStringLiteral("Skladiste"), QStringLiteral("B"));
+        // The second book's row cannot be deleted.
+        db.exec(QStringLiteral("create trigger keep_book before delete on otvoreneknjige when old.id = %1 "
+                               "begin select raise(abort, 'redak zaključan'); end")
+                    .arg(second));
+    }
+    touch(ProgramFolder::filePath(BookFileName("Skladiste", first)));
+    touch(ProgramFolder::filePath(BookFileName("Skladiste", second)));
+
+    const Registry::DeleteOutcome outcome = Registry::deleteCompany(company);
+    QVERIFY(!outcome.complete);
+    QCOMPARE(outcome.failures.size(), 1);
+    QVERIFY2(outcome.failures.first().contains(QStringLiteral("redak zaključan")),
+             qPrintable(outcome.failures.first()));
+    // The statements before the failing one are undone with it: the company keeps both its rows.
+    QCOMPARE(Registry::companies().size(), 1);
+    QCOMPARE(Registry::booksOfCompany(company).size(), 2);
 }
 
 void RegistryTest::bookFileNames()

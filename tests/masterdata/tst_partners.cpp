@@ -207,7 +207,12 @@ void PartnersTest::editAndChange()
     QVERIFY(w->txtkd->hasFocus());
 
     // The question names the partner as loaded; No cancels the edit without writing.
-    w->txtime->setText(QStringLiteral("Zlatar i sin"));
+    w->txtime->setFocus();
+    knjtest::typeText(w->txtime, QStringLiteral("Zlatar i sin"));
+    // The partner being edited cannot be added again as a new one.
+    QVERIFY(!w->cmddodaj->isEnabled());
+    QTest::mouseClick(w->cmddodaj, Qt::LeftButton);
+    QCOMPARE(w->lsvkd->topLevelItemCount(), 0);
     boxes.answer(MsgNo);
     QTest::mouseClick(w->cmdizmijeni, Qt::LeftButton);
     QCOMPARE(boxes.last().prompt, QStringLiteral("Želite promjeniti stanje: Zlatar"));

@@ -22,6 +22,7 @@
 #include <QTreeWidget>
 
 using knjtest::MsgBoxScript;
+using knjtest::rowTexts;
 using stocktest::choose;
 using stocktest::StockBook;
 using stocktest::typeInto;
@@ -49,15 +50,6 @@ void enterLine(frmPrimka* w, QComboBox* picker, const QString& entry, const QStr
     if (!price.isNull())
         typeInto(w->txtcijena, price);
     w->cmddodaj->click();
-}
-
-QStringList rowTexts(const QTreeWidget* list, int row)
-{
-    QStringList cells;
-    const QTreeWidgetItem* item = list->topLevelItem(row);
-    for (int c = 0; c < list->columnCount(); ++c)
-        cells.append(item->text(c));
-    return cells;
 }
 
 void selectRow(QTreeWidget* list, int row)
@@ -535,14 +527,47 @@ private slots:
         QCOMPARE(msgs.unanswered(), 0);
     }
 
+    void theLineEntryReadsItsArticleAfterAPosting()
+    {
+        StockBook book;
+        const qint64 a =
+            book.addArticle(QStringLiteral("A1"), QStringLiteral("Alfa"), QStringLiteral("3"), QStringLiteral("3,33"));
+        book.exec(QStringLiteral("update artikli set vrijednost = 10 where id = ?"), {a});
+        MsgBoxScript msgs;
+        frmPrimka* w = openWindow(QStringLiteral("Izdatnica"));
+        choose(w->cbokd, QStringLiteral("Proizvodnja"));
+        enterLine(w, w->Cbosifra, QStringLiteral("A1"), QStringLiteral("1"));
+        // The article stays shown in the line entry while the note is posted.
+        choose(w->Cbosifra, QStringLiteral("A1"));
+        QCOMPARE(w->txtpokazkolicine->text(), QStringLiteral("2"));
+        msgs.answer(MsgYes);
+        w->cmdprihvati->click();
+        QCOMPARE(book.figures(a), (QStringList{"2", "6,67", "3,34"}));
+        QCOMPARE(w->txtcijena->text(), QStringLiteral("3,34"));
+        QCOMPARE(w->txtpokazkolicine->text(), QStringLiteral("2"));
+
+        choose(w->cbokd, QStringLiteral("Proizvodnja"));
+        typeInto(w->txtkolicina, QStringLiteral("2"));
+        w->cmddodaj->click();
+        QCOMPARE(rowTexts(w->lsvartprimka, 0), (QStringList{"A1", "Alfa", "2,00", "3,34", "6,68", QString::number(a)}));
+        QCOMPARE(msgs.unanswered(), 0);
+    }
+
     void incompleteHeaderIsRefused_data()
     {
         QTest::addColumn<QString>("mode");
+        QTest::addColumn<QString>("missing");
         QTest::addColumn<QString>("message");
-        QTest::newRow("receipt") << "Primka"
-                                 << "Nije unešen datum primke,ime dobavljača,dokument,brojdokumenta ili datum "
-                                    "dokumenta!";
+        const QString receipt = QStringLiteral("Nije unešen datum primke,ime dobavljača,dokument,brojdokumenta ili "
+                                               "datum dokumenta!");
+        QTest::newRow("receipt, all but the supplier") << "Primka"
+                                                       << "cbokd" << receipt;
+        QTest::newRow("receipt, all but the kind") << "Primka"
+                                                   << "cbodokument" << receipt;
+        QTest::newRow("receipt, all but the number") << "Primka"
+                                                     << "txtbroj" << receipt;
         QTest::newRow("issue") << "Izdatnica"
+                               << "cbokd"
                                << "Nije unešen datum izdatnice ili mjesto troška!";
     }
     void incompleteHeaderIsRefused()
@@ -550,13 +575,22 @@ private slots:
         QFETCH(QString, mode);
         StockBook book;
         book.addPartner(QStringLiteral("d"), QStringLiteral("Dobavljač d.o.o."));
+        book.addDocumentKind(QStringLiteral("Račun"));
         book.addArticle(QStringLiteral("A1"), QStringLiteral("Alfa"), QStringLiteral("5"), QStringLiteral("1"));
         MsgBoxScript msgs;
         frmPrimka* w = openWindow(mode);
+        QFETCH(QString, missing);
         enterLine(w, w->Cbosifra, QStringLiteral("A1"), QStringLiteral("1"),
                   mode == "Primka" ? QStringLiteral("1") : QString());
-        if (mode == "Primka")
-            choose(w->cbokd, QStringLiteral("Dobavljač d.o.o.")); // no document kind, no number
+        // Everything but the one field.
+        if (mode == "Primka") {
+            if (missing != "cbokd")
+                choose(w->cbokd, QStringLiteral("Dobavljač d.o.o."));
+            if (missing != "cbodokument")
+                choose(w->cbodokument, QStringLiteral("Račun"));
+            if (missing != "txtbroj")
+                typeInto(w->txtbroj, QStringLiteral("R-77"));
+        }
         w->cmdprihvati->click();
         QCOMPARE(msgs.calls().size(), 1);
         QTEST(msgs.last().prompt, "message");
@@ -679,6 +713,55 @@ private slots:
         w->cmdprihvati->click();
         QCOMPARE(book.scalar(QStringLiteral("select idkd from pi")).toLongLong(), supplier);
         QCOMPARE(msgs.unanswered(), 0);
+    }
+
+    void whatChangedBeforePostingIsNamed_data()
+    {
+        QTest::addColumn<QString>("mode");
+        QTest::addColumn<QString>("change");
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<QString>("title");
+        QTest::newRow("kind deleted") << "Primka"
+                                      << "delete from dokumenti"
+                                      << "Nema dokumenta u tablici, morate dodati dokument!"
+                                      << "Nema dokumenta";
+        QTest::newRow("article deleted") << "Primka"
+                                         << "delete from artikli"
+                                         << "Nema artikla u tablici, morate dodati artikl!"
+                                         << "Nema artikla";
+        QTest::newRow("stock issued meanwhile") << "Izdatnica"
+                                                << "update artikli set stanje = 1"
+                                                << "Na skladištu nema toliko!"
+                                                << "Nema toliko!";
+    }
+    void whatChangedBeforePostingIsNamed()
+    {
+        QFETCH(QString, mode);
+        QFETCH(QString, change);
+        StockBook book;
+        book.addPartner(QStringLiteral("d"), QStringLiteral("Dobavljač d.o.o."));
+        book.addDocumentKind(QStringLiteral("Račun"));
+        book.addArticle(QStringLiteral("A1"), QStringLiteral("Alfa"), QStringLiteral("5"), QStringLiteral("1"));
+        MsgBoxScript msgs;
+        frmPrimka* w = openWindow(mode);
+        if (mode == "Primka")
+            fillReceiptHeader(w);
+        else
+            choose(w->cbokd, QStringLiteral("Proizvodnja"));
+        enterLine(w, w->Cbosifra, QStringLiteral("A1"), QStringLiteral("2"),
+                  mode == "Primka" ? QStringLiteral("1") : QString());
+        book.exec(change);
+        const QVariant stock = book.scalar(QStringLiteral("select total(stanje) from artikli"));
+
+        msgs.answer(MsgYes);
+        w->cmdprihvati->click();
+        QCOMPARE(msgs.calls().size(), 2);
+        QTEST(msgs.last().prompt, "message");
+        QTEST(msgs.last().title, "title");
+        QCOMPARE(msgs.last().style, 48);
+        QCOMPARE(book.scalar(QStringLiteral("select count(*) from pi")).toInt(), 0);
+        QCOMPARE(book.scalar(QStringLiteral("select total(stanje) from artikli")), stock);
+        QCOMPARE(w->lsvartprimka->topLevelItemCount(), 1);
     }
 
     void postingFailureKeepsTheDocument()
@@ -807,6 +890,20 @@ private slots:
         QCOMPARE(w->txtpokazkolicine->text(), QString());
         w->txtkolicina->setText(QStringLiteral("1"));
         w->cmddodaj->click();
+        QCOMPARE(w->lsvartprimka->topLevelItemCount(), 0);
+        closeWindow(w);
+
+        // On a receipt the typed price gives an amount: the missing article alone refuses the line.
+        const qint64 later =
+            book.addArticle(QStringLiteral("C3"), QStringLiteral("Gama"), QStringLiteral("5"), QStringLiteral("1"));
+        w = openWindow(QStringLiteral("Primka"));
+        book.exec(QStringLiteral("delete from artikli where id = ?"), {later});
+        choose(w->cbonaziv, QStringLiteral("Gama"));
+        QCOMPARE(w->lblartikl->text(), QString());
+        typeInto(w->txtkolicina, QStringLiteral("1"));
+        typeInto(w->txtcijena, QStringLiteral("2"));
+        w->cmddodaj->click();
+        QCOMPARE(msgs.last().prompt, QStringLiteral("Nije unešena šifra ili naziv!"));
         QCOMPARE(w->lsvartprimka->topLevelItemCount(), 0);
     }
 

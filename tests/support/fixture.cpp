@@ -12,6 +12,7 @@
 #include <QPointer>
 #include <QPrinter>
 #include <QTest>
+#include <QTreeWidget>
 #include <QWidget>
 
 namespace knjtest {
@@ -59,6 +60,29 @@ MsgBoxScript& MsgBoxScript::answer(int button)
 {
     m_answers.push_back(button);
     return *this;
+}
+
+const MsgRequest& MsgBoxScript::last() const
+{
+    static const MsgRequest none;
+    if (m_calls.isEmpty()) {
+        QTest::qFail("no message box was shown", __FILE__, __LINE__);
+        return none;
+    }
+    return m_calls.last();
+}
+
+QStringList rowTexts(const QTreeWidget* list, int row)
+{
+    const QTreeWidgetItem* item = list ? list->topLevelItem(row) : nullptr;
+    if (!item) {
+        QTest::qFail(qPrintable(QStringLiteral("the list has no row %1").arg(row)), __FILE__, __LINE__);
+        return {};
+    }
+    QStringList cells;
+    for (int c = 0; c < list->columnCount(); ++c)
+        cells.append(item->text(c));
+    return cells;
 }
 
 void MsgBoxScript::clear()

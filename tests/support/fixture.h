@@ -13,6 +13,7 @@
 class QWidget;
 class QAction;
 class QComboBox;
+class QTreeWidget;
 
 namespace knjtest {
 
@@ -39,7 +40,8 @@ public:
     ~MsgBoxScript();
     MsgBoxScript& answer(int button);
     const QList<MsgRequest>& calls() const { return m_calls; }
-    const MsgRequest& last() const { return m_calls.last(); }
+    // The last box shown; with none shown the test fails and an empty request comes back.
+    const MsgRequest& last() const;
     int unanswered() const { return m_unanswered; }
     int pendingAnswers() const { return int(m_answers.size()); }
     void clear();
@@ -73,6 +75,9 @@ public:
     NoPrinter();
     ~NoPrinter();
 };
+
+// The texts of one row of a list, column by column; a missing row fails the test and gives an empty list.
+QStringList rowTexts(const QTreeWidget* list, int row);
 
 // Types text into the focused child of a widget with key events that carry the text (Croatian letters too).
 void typeText(QWidget* widget, const QString& text);

@@ -60,6 +60,13 @@ void FigureTest::refusesMalformedText_data()
     QTest::newRow("letters") << "abc";
     QTest::newRow("two commas") << "1,2,3";
     QTest::newRow("grouping") << "1 000";
+    QTest::newRow("exponent") << "1e3";
+    QTest::newRow("huge exponent") << "1e308";
+    QTest::newRow("exponent after decimals") << "1,5E2";
+    QTest::newRow("Arabic-Indic digits") << "١٢";
+    QTest::newRow("full-width digits") << "１２,5";
+    QTest::newRow("overflowing digits") << "99999999999999999999";
+    QTest::newRow("two signs") << "--5";
 }
 
 void FigureTest::refusesMalformedText()
@@ -143,6 +150,13 @@ void FigureTest::fromDoubleRoundsDecimalText_data()
     QTest::newRow("exact binary tie") << 0.125 << qint64(13);
     QTest::newRow("stored figure") << 273448.78 << qint64(27344878);
     QTest::newRow("tiny") << 1e-9 << qint64(0);
+    QTest::newRow("cent stored a hair low") << 0.29 << qint64(29);
+    QTest::newRow("negative stored figure") << -12.34 << qint64(-1234);
+    QTest::newRow("eleven whole digits") << 99999999999.99 << qint64(9999999999999);
+    QTest::newRow("half a cent stays a tie") << 1.005 << qint64(101);
+    QTest::newRow("large in e-notation") << 1e15 << qint64(100000000000000000);
+    QTest::newRow("beyond any figure") << 1e308 << qint64(0);
+    QTest::newRow("beyond any figure, negative") << -1e308 << qint64(0);
 }
 
 void FigureTest::fromDoubleRoundsDecimalText()

@@ -51,8 +51,16 @@ bool CreateBookDatabase(const QString& path, const QString& kind)
         createDatabase(path, kind == BookKindWarehouse ? createWarehouseTables : createProductionTables);
         return true;
     } catch (const DbError& e) {
-        if (e.kind() == DbErrorKind::AlreadyExists)
-            return false;
-        throw;
+        if (e.kind() != DbErrorKind::AlreadyExists)
+            throw;
     }
+    // A file that is there must hold a book of this kind: an empty file or the other kind's book is refused.
+    const bool warehouse = kind == BookKindWarehouse;
+    const QString table = warehouse ? QStringLiteral("artikli") : QStringLiteral("proizvodi");
+    Database db = Database::open(path);
+    if (!db.scalar(QStringLiteral("select 1 from sqlite_master where type = 'table' and name = ?"), {table}).isValid())
+        throw DbError(DbErrorKind::NotADatabase,
+                      QStringLiteral("Datoteka %1 nije knjiga %2: u njoj nema tablice %3.")
+                          .arg(path, warehouse ? QStringLiteral("skladišta") : QStringLiteral("proizvodnje"), table));
+    return false;
 }

@@ -1,16 +1,22 @@
 #include "database.h"
 
 #include <QCollator>
+#include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSqlDriver>
 #include <QSqlError>
+#include <QTextBoundaryFinder>
 #include <QUrl>
 #include <QUuid>
 
 #include <sqlite3.h>
 
 #include <atomic>
+
+#include <cerrno>
+#include <signal.h>
 
 namespace {
 
@@ -20,6 +26,37 @@ QString errorText(const QSqlError& error)
     if (text.isEmpty())
         text = error.text();
     return text;
+}
+
+// A failed statement on the file at path, told in Croatian where the engine's reason is one a user can act on;
+// the engine's own text follows.
+DbError statementError(const QString& path, const QSqlError& error)
+{
+    const QString text = errorText(error);
+    QString sentence;
+    switch (error.nativeErrorCode().toInt() & 0xff) {
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED:
+        sentence = QStringLiteral("Baza %1 je zauzeta: u nju upravo upisuje druga kopija programa. Pokušajte ponovo.");
+        break;
+    case SQLITE_FULL:
+        sentence = QStringLiteral("Na disku nema mjesta za upis u bazu %1.");
+        break;
+    case SQLITE_READONLY:
+        sentence = QStringLiteral("U bazu %1 se ne može upisivati: datoteka ili njezina mapa je samo za čitanje.");
+        break;
+    case SQLITE_NOTADB:
+        sentence = QStringLiteral("Datoteka %1 nije baza podataka.");
+        break;
+    default:
+        if (text.startsWith(QLatin1String("no such table")))
+            sentence = QStringLiteral("Datoteka %1 nema tablicu koju program treba: prazna je, oštećena ili je baza "
+                                      "druge vrste.");
+        break;
+    }
+    if (sentence.isEmpty())
+        return DbError(DbErrorKind::Statement, text);
+    return DbError(DbErrorKind::Statement, sentence.arg(path) + QStringLiteral(" (") + text + QLatin1Char(')'));
 }
 
 sqlite3* nativeHandle(QSqlDatabase& db)
@@ -85,6 +122,33 @@ void registerFunctions(QSqlDatabase& db)
         sqlite3_create_function(handle, "hr_contains", 2, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr, containsFunction,
                                 nullptr, nullptr);
         sqlite3_create_collation(handle, "hr", SQLITE_UTF16_ALIGNED, nullptr, collateHr);
+    }
+}
+
+// A creation builds ".<file name>.<process id>.<random>.tmp" beside the file it makes.
+QString temporaryPrefix(const QFileInfo& info)
+{
+    return QStringLiteral(".") + info.fileName() + QStringLiteral(".");
+}
+
+bool processIsGone(qint64 pid)
+{
+    return pid > 0 && pid != QCoreApplication::applicationPid() && ::kill(pid_t(pid), 0) != 0 && errno == ESRCH;
+}
+
+// Removes the temporary files (and their journals) of earlier creations of the file whose process is gone.
+void removeKilledCreations(const QFileInfo& info)
+{
+    const QString prefix = temporaryPrefix(info);
+    QDir folder(info.absolutePath());
+    const QStringList names =
+        folder.entryList({prefix + QStringLiteral("*.tmp"), prefix + QStringLiteral("*.tmp-journal")},
+                         QDir::Files | QDir::Hidden | QDir::System);
+    for (const QString& name : names) {
+        bool number = false;
+        const qint64 pid = name.mid(prefix.size()).section(QLatin1Char('.'), 0, 0).toLongLong(&number);
+        if (number && processIsGone(pid))
+            QFile::remove(folder.filePath(name));
     }
 }
 
@@ -181,11 +245,11 @@ QSqlQuery Database::run(const QString& sql, const QVariantList& values)
     QSqlQuery query(m_db);
     query.setForwardOnly(true);
     if (!query.prepare(sql))
-        throw DbError(DbErrorKind::Statement, errorText(query.lastError()));
+        throw statementError(m_path, query.lastError());
     for (const QVariant& v : values)
         query.addBindValue(v);
     if (!query.exec())
-        throw DbError(DbErrorKind::Statement, errorText(query.lastError()));
+        throw statementError(m_path, query.lastError());
     return query;
 }
 
@@ -207,7 +271,7 @@ QList<QSqlRecord> Database::select(const QString& sql, const QVariantList& value
     while (query.next())
         rows.append(query.record());
     if (query.lastError().isValid())
-        throw DbError(DbErrorKind::Statement, errorText(query.lastError()));
+        throw statementError(m_path, query.lastError());
     return rows;
 }
 
@@ -227,26 +291,34 @@ QVariant Database::scalar(const QString& sql, const QVariantList& values)
     return QVariant();
 }
 
-PreparedQuery::PreparedQuery(Database& db, const QString& sql) : m_query(db.connection())
+PreparedQuery::PreparedQuery(Database& db, const QString& sql) : m_query(db.connection()), m_path(db.path())
 {
     m_query.setForwardOnly(true);
     if (!m_query.prepare(sql))
-        throw DbError(DbErrorKind::Statement, errorText(m_query.lastError()));
+        throw statementError(m_path, m_query.lastError());
 }
 
 void PreparedQuery::exec(std::initializer_list<QVariant> values)
+{
+    exec(QVariantList(values));
+}
+
+void PreparedQuery::exec(const QVariantList& values)
 {
     int index = 0;
     for (const QVariant& v : values)
         m_query.bindValue(index++, v);
     if (!m_query.exec())
-        throw DbError(DbErrorKind::Statement, errorText(m_query.lastError()));
+        throw statementError(m_path, m_query.lastError());
 }
 
 Transaction::Transaction(Database& db) : m_db(db)
 {
-    if (!m_db.m_db.transaction())
-        throw DbError(DbErrorKind::Statement, errorText(m_db.m_db.lastError()));
+    // Immediate: the write lock is taken at once, so a second copy waits here through the busy timeout. A deferred
+    // transaction that reads first cannot wait for the write lock later and fails with "database is locked".
+    QSqlQuery begin(m_db.m_db);
+    if (!begin.exec(QStringLiteral("begin immediate")))
+        throw statementError(m_db.path(), begin.lastError());
 }
 
 Transaction::~Transaction()
@@ -258,10 +330,10 @@ Transaction::~Transaction()
 void Transaction::commit()
 {
     if (!m_db.m_db.commit()) {
-        const QString text = errorText(m_db.m_db.lastError());
+        const DbError error = statementError(m_db.path(), m_db.m_db.lastError());
         m_db.m_db.rollback();
         m_done = true;
-        throw DbError(DbErrorKind::Statement, text);
+        throw error;
     }
     m_done = true;
 }
@@ -275,7 +347,9 @@ void createDatabase(const QString& path, const std::function<void(Database&)>& b
                       QStringLiteral("Baza %1 nije stvorena: na njezinom mjestu je mapa.").arg(path));
     if (info.exists())
         throw DbError(DbErrorKind::AlreadyExists, QStringLiteral("Datoteka %1 već postoji.").arg(path));
-    const QString temp = info.absolutePath() + QStringLiteral("/.") + info.fileName() + QStringLiteral(".") +
+    removeKilledCreations(info);
+    const QString temp = info.absolutePath() + QLatin1Char('/') + temporaryPrefix(info) +
+                         QString::number(QCoreApplication::applicationPid()) + QLatin1Char('.') +
                          QUuid::createUuid().toString(QUuid::Id128).left(8) + QStringLiteral(".tmp");
     auto discard = [&temp] {
         QFile::remove(temp);
@@ -288,9 +362,16 @@ void createDatabase(const QString& path, const std::function<void(Database&)>& b
         tx.commit();
     } catch (const DbError& e) {
         discard();
+        // The temporary name means nothing to the user: the message names the file being made.
+        QString reason = e.description();
+        reason.replace(temp, path);
         throw DbError(e.kind() == DbErrorKind::Statement ? DbErrorKind::Statement : DbErrorKind::CannotCreate,
-                      QStringLiteral("Baza %1 nije stvorena: %2").arg(path, e.description()));
+                      QStringLiteral("Baza %1 nije stvorena: %2").arg(path, reason));
     }
+    // A journal with no database beside it was left by a writer that crashed before the file was removed; the
+    // engine would replay it into the new file at its first open.
+    if (!QFileInfo::exists(path))
+        QFile::remove(path + QStringLiteral("-journal"));
     // QFile::rename never replaces an existing file, so a file made meanwhile by another copy stays.
     if (!QFile::rename(temp, path)) {
         discard();
@@ -300,7 +381,20 @@ void createDatabase(const QString& path, const std::function<void(Database&)>& b
     }
 }
 
-int compareHr(const QString& a, const QString& b)
+QString fitToWidth(const QString& text, int width)
+{
+    if (text.size() <= width)
+        return text;
+    QTextBoundaryFinder characters(QTextBoundaryFinder::Grapheme, text);
+    characters.setPosition(width);
+    if (!characters.isAtBoundary())
+        characters.toPreviousBoundary();
+    return text.left(qMax(0, int(characters.position())));
+}
+
+namespace {
+
+const QCollator& hrCollator()
 {
     static const QCollator collator = [] {
         QCollator c{QLocale(QLocale::Croatian, QLocale::Croatia)};
@@ -308,7 +402,19 @@ int compareHr(const QString& a, const QString& b)
         c.setNumericMode(false);
         return c;
     }();
-    return collator.compare(a, b);
+    return collator;
+}
+
+} // namespace
+
+int compareHr(const QString& a, const QString& b)
+{
+    return hrCollator().compare(a, b);
+}
+
+QCollatorSortKey hrSortKey(const QString& text)
+{
+    return hrCollator().sortKey(text);
 }
 
 QString foldText(const QString& text)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCollatorSortKey>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QSqlRecord>
@@ -84,6 +85,7 @@ public:
     PreparedQuery(Database& db, const QString& sql);
     // Binds the values in order and runs the statement.
     void exec(std::initializer_list<QVariant> values);
+    void exec(const QVariantList& values);
     bool next() { return m_query.next(); }
     QVariant value(int index) const { return m_query.value(index); }
     qint64 lastInsertId() const { return m_query.lastInsertId().toLongLong(); }
@@ -92,6 +94,7 @@ public:
 
 private:
     QSqlQuery m_query;
+    QString m_path;
 };
 
 // Begins a transaction; rolls it back unless commit() was reached.
@@ -114,11 +117,17 @@ private:
 // Throws DbError AlreadyExists (file untouched) when the file is there, CannotCreate or Statement otherwise.
 void createDatabase(const QString& path, const std::function<void(Database&)>& build);
 
+// The text cut to at most width characters (UTF-16 units, as the entry boxes count them) for a column of that width,
+// always on a character boundary: a letter with its accents, or an emoji, is kept whole or left out whole.
+QString fitToWidth(const QString& text, int width);
+
 // Text folded for case-insensitive comparison (Č Ć Đ Š Ž too); the same rule as SQL's hr_fold().
 QString foldText(const QString& text);
 
 // Compares two texts as Croatian names, without regard to letter case (<0, 0, >0); the `hr` collation's rule.
 int compareHr(const QString& a, const QString& b);
+// The same rule as a key, for sorting many names: keys compare as compareHr compares their texts.
+QCollatorSortKey hrSortKey(const QString& text);
 
 // SQL fragment: column equal to the bound value, ignoring letter case, taken literally.
 QString sqlEqualsIgnoringCase(const QString& column);

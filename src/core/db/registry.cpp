@@ -60,8 +60,9 @@ namespace {
 // The columns' widths: ime, mb, sifradj, to, ziroracun, posta, mjesto, ulica, telefon, kontakt.
 QVariantList companyValues(const Company& c)
 {
-    return {c.ime.left(30),  c.mb.left(13),     c.sifradj.left(10), c.to.left(1),       c.ziroracun.left(20),
-            c.posta.left(6), c.mjesto.left(20), c.ulica.left(30),   c.telefon.left(20), c.kontakt.left(30)};
+    return {fitToWidth(c.ime, 30),       fitToWidth(c.mb, 13),     fitToWidth(c.sifradj, 10), fitToWidth(c.to, 1),
+            fitToWidth(c.ziroracun, 20), fitToWidth(c.posta, 6),   fitToWidth(c.mjesto, 20),  fitToWidth(c.ulica, 30),
+            fitToWidth(c.telefon, 20),   fitToWidth(c.kontakt, 30)};
 }
 
 constexpr int BookTextWidth = 30;
@@ -101,15 +102,15 @@ qint64 insertBook(qint64 companyId, const QString& nazivknjige, const QString& v
     Database db = Database::open(ProgramFolder::registryPath());
     return db.insert(
         QStringLiteral("insert into otvoreneknjige(idtvrtke, nazivknjige, vrstaknjige, adresa) values(?, ?, ?, ?)"),
-        {QString::number(companyId), nazivknjige.left(BookTextWidth), vrstaknjige.left(BookTextWidth),
-         adresa.left(BookTextWidth)});
+        {QString::number(companyId), fitToWidth(nazivknjige, BookTextWidth), fitToWidth(vrstaknjige, BookTextWidth),
+         fitToWidth(adresa, BookTextWidth)});
 }
 
 void updateBook(qint64 bookId, const QString& nazivknjige, const QString& adresa)
 {
     Database db = Database::open(ProgramFolder::registryPath());
     db.exec(QStringLiteral("update otvoreneknjige set nazivknjige = ?, adresa = ? where id = ?"),
-            {nazivknjige.left(BookTextWidth), adresa.left(BookTextWidth), bookId});
+            {fitToWidth(nazivknjige, BookTextWidth), fitToWidth(adresa, BookTextWidth), bookId});
 }
 
 bool deleteBook(qint64 bookId)

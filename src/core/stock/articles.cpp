@@ -15,6 +15,13 @@ ArticleEntry entryOf(const QSqlRecord& r)
     return e;
 }
 
+// The entry's texts as their columns hold them, then the minimum quantity.
+QVariantList columnsOf(const ArticleEntry& e)
+{
+    return {fitToWidth(e.sifra, 10), fitToWidth(e.barkod, 13), fitToWidth(e.naziv, 30), fitToWidth(e.jedmjere, 5),
+            e.minkolicina.toDouble()};
+}
+
 } // namespace
 
 ArticleClash articleClash(const QString& code, const QString& barcode, const QString& rowCode,
@@ -69,7 +76,7 @@ QList<qint64> insertAll(const QString& book, const QList<ArticleEntry>& entries)
     for (const ArticleEntry& e : entries)
         ids.append(db.insert(QStringLiteral("insert into artikli(sifra, barkod, naziv, jedmjere, minkolicina, stanje, "
                                             "vrijednost, proscijena) values(?, ?, ?, ?, ?, 0, 0, 0)"),
-                             {e.sifra, e.barkod, e.naziv, e.jedmjere, e.minkolicina.toDouble()}));
+                             columnsOf(e)));
     tx.commit();
     return ids;
 }
@@ -79,7 +86,7 @@ void update(const QString& book, qint64 id, const ArticleEntry& e)
     Database db = Database::open(book);
     db.exec(QStringLiteral("update artikli set sifra = ?, barkod = ?, naziv = ?, jedmjere = ?, minkolicina = ? "
                            "where id = ?"),
-            {e.sifra, e.barkod, e.naziv, e.jedmjere, e.minkolicina.toDouble(), id});
+            columnsOf(e) << id);
 }
 
 } // namespace Articles

@@ -26,7 +26,8 @@ QList<Partner> selectPartners(const QString& book, const QString& sql)
 
 QVariantList fieldsOf(const Partner& p)
 {
-    return {p.kd, p.ime, p.mb, p.ziroracun, p.mjesto, p.ulica, p.telefon, p.kontakt};
+    return {fitToWidth(p.kd, 1),      fitToWidth(p.ime, 30),   fitToWidth(p.mb, 13),      fitToWidth(p.ziroracun, 20),
+            fitToWidth(p.mjesto, 20), fitToWidth(p.ulica, 30), fitToWidth(p.telefon, 20), fitToWidth(p.kontakt, 30)};
 }
 
 } // namespace

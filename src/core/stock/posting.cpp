@@ -59,7 +59,7 @@ qint64 PostStockDocument(Database& db, const StockDocument& document, const QStr
                                             "values(?, ?, ?, ?, ?, ?, ?)")
                                  .arg(pi),
                              {document.kindLetter(), document.number, DateText::toIso(document.date), kindId.toString(),
-                              nullWhenEmpty(document.supplierDocNumber),
+                              nullWhenEmpty(fitToWidth(document.supplierDocNumber, 20)),
                               nullWhenEmpty(DateText::toIso(document.supplierDocDate)), partnerId});
     } else {
         // An issue note has no document kind, supplier's number or date: those columns stay null.
@@ -85,6 +85,10 @@ qint64 PostStockDocument(Database& db, const StockDocument& document, const QStr
         before.vrijednost = Figure::fromDouble(readArticle.value(1).toDouble());
         before.proscijena = Figure::fromDouble(readArticle.value(2).toDouble());
         readArticle.finish();
+        // The stock read here, inside the transaction, is the one the issue takes from: another copy may have
+        // issued from it since the line was entered.
+        if (!document.receipt && before.stanje < line.quantity)
+            throw PostingRefused(PostingRefused::NotEnoughStock);
 
         const Figure amount = Figure::multiply(line.quantity, line.price);
         const StockFigures after =

@@ -52,7 +52,8 @@ public:
     {
         PartnerNotFound,
         DocumentKindNotFound,
-        ArticleNotFound
+        ArticleNotFound,
+        NotEnoughStock // an issue line takes more than the stock the book holds at the posting
     };
     explicit PostingRefused(Reason reason) : std::runtime_error("posting refused"), m_reason(reason) {}
     Reason reason() const { return m_reason; }

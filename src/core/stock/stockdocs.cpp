@@ -51,7 +51,7 @@ QList<NamedRow> documentKinds(const QString& bookPath)
 qint64 addDocumentKind(const QString& bookPath, const QString& name)
 {
     Database db = Database::open(bookPath);
-    return db.insert(QStringLiteral("insert into dokumenti(dokument) values(?)"), {name});
+    return db.insert(QStringLiteral("insert into dokumenti(dokument) values(?)"), {fitToWidth(name, 20)});
 }
 
 QList<ArticleChoice> articlesByName(const QString& bookPath)

@@ -20,12 +20,34 @@ Figure Figure::fromDouble(double value)
 {
     if (!std::isfinite(value))
         return Figure();
+    // A stored figure is whole cents give or take the binary error: take it without the text round trip (the text
+    // would round to the same cent, as it does for anything within a few thousandths of one).
+    const double scaled = value * 100.0;
+    if (std::fabs(scaled) < 1e13) {
+        const double nearest = std::round(scaled);
+        if (std::fabs(scaled - nearest) < 1e-6)
+            return Figure(qint64(nearest));
+    }
     // Round the shortest decimal text, not the binary value: 0.22499999999999998 is 0,225 to a person.
     const QString text = QString::number(value, 'g', 15);
     if (auto parsed = parse(QString(text).replace(QLatin1Char('.'), QLatin1Char(','))))
         return *parsed;
-    return Figure(qint64(std::llround(value * 100.0)));
+    // The text is in e-notation: far below a cent, or far above any figure of the books.
+    const double cents = value * 100.0;
+    if (std::fabs(cents) < 0.5 || std::fabs(cents) >= 9e18)
+        return Figure();
+    return Figure(qint64(std::llround(cents)));
 }
+
+namespace {
+
+// Only the ten Latin digits: other scripts' digits are no figure here.
+bool isLatinDigit(QChar c)
+{
+    return c >= QLatin1Char('0') && c <= QLatin1Char('9');
+}
+
+} // namespace
 
 std::optional<Figure> Figure::parse(const QString& input)
 {
@@ -40,7 +62,7 @@ std::optional<Figure> Figure::parse(const QString& input)
     }
     qint64 whole = 0;
     int wholeDigits = 0;
-    for (; pos < text.size() && text.at(pos).isDigit(); ++pos) {
+    for (; pos < text.size() && isLatinDigit(text.at(pos)); ++pos) {
         if (whole > 9'000'000'000'000LL)
             return std::nullopt;
         whole = whole * 10 + text.at(pos).digitValue();
@@ -51,7 +73,7 @@ std::optional<Figure> Figure::parse(const QString& input)
     int fractionDigits = 0;
     if (pos < text.size() && text.at(pos) == QLatin1Char(',')) {
         ++pos;
-        for (; pos < text.size() && text.at(pos).isDigit(); ++pos) {
+        for (; pos < text.size() && isLatinDigit(text.at(pos)); ++pos) {
             if (fractionDigits < 3) {
                 fraction = fraction * 10 + text.at(pos).digitValue();
                 ++fractionDigits;
@@ -61,14 +83,6 @@ std::optional<Figure> Figure::parse(const QString& input)
             return std::nullopt;
     } else if (wholeDigits == 0) {
         return std::nullopt;
-    }
-    // e-notation from QString::number is accepted for stored doubles only through fromDouble.
-    if (pos < text.size() && (text.at(pos) == QLatin1Char('e') || text.at(pos) == QLatin1Char('E'))) {
-        bool ok = false;
-        const double v = QString(text).replace(QLatin1Char(','), QLatin1Char('.')).toDouble(&ok);
-        if (!ok)
-            return std::nullopt;
-        return Figure(qint64(std::llround(v * 100.0)));
     }
     if (pos != text.size())
         return std::nullopt;

@@ -1,0 +1,296 @@
+#include "journal.h"
+
+#include "core/db/database.h"
+#include "core/text/datetext.h"
+#include "core/text/figure.h"
+
+#include <QHash>
+#include <QSqlDriver>
+
+#include <sqlite3.h>
+
+#include <cmath>
+
+namespace {
+
+// Keeps each distinct text once.
+class TextPool
+{
+public:
+    explicit TextPool(QStringList& texts) : m_texts(texts)
+    {
+        for (int i = 0; i < m_texts.size(); ++i)
+            m_index.insert(m_texts.at(i), quint32(i));
+    }
+    quint32 add(const QString& text)
+    {
+        auto it = m_index.constFind(text);
+        if (it != m_index.constEnd())
+            return it.value();
+        const auto index = quint32(m_texts.size());
+        m_texts.append(text);
+        m_index.insert(text, index);
+        return index;
+    }
+
+private:
+    QStringList& m_texts;
+    QHash<QString, quint32> m_index;
+};
+
+// What a line takes from its header.
+struct HeaderCells
+{
+    qint32 day = 0;
+    quint32 date = 0;
+    quint32 letter = 0;
+    quint32 docKind = 0;
+    quint32 docNumber = 0;
+    quint32 docDate = 0;
+    bool receipt = false;
+};
+
+// A stored figure in units of 1/scale; a stored decimal lands on its unit exactly, anything finer is rounded.
+qint64 scaled(double value, int scale)
+{
+    if (!std::isfinite(value))
+        return 0;
+    const double units = value * scale;
+    const qint64 rounded = std::llround(units);
+    if (std::abs(units - double(rounded)) < 1e-6)
+        return rounded;
+    return scale == 100 ? Figure::fromDouble(value).cents() : rounded;
+}
+
+// A stored date as the short date, or as it stands when it is not a date.
+QString storedDateText(const QString& stored)
+{
+    const QDate date = DateText::fromIso(stored);
+    return date.isValid() ? DateText::toShort(date) : stored;
+}
+
+// A select run on the engine itself, reading values without wrapping each one.
+class NativeQuery
+{
+public:
+    NativeQuery(Database& db, const char* sql) : m_path(db.path())
+    {
+        const QVariant handle = db.connection().driver()->handle();
+        if (handle.isValid() && qstrcmp(handle.typeName(), "sqlite3*") == 0)
+            m_db = *static_cast<sqlite3* const*>(handle.constData());
+        if (!m_db)
+            throw DbError(DbErrorKind::Statement, QStringLiteral("Baza se ne može čitati: ") + m_path);
+        if (sqlite3_prepare_v2(m_db, sql, -1, &m_statement, nullptr) != SQLITE_OK)
+            fail();
+    }
+    ~NativeQuery() { sqlite3_finalize(m_statement); }
+    NativeQuery(const NativeQuery&) = delete;
+    NativeQuery& operator=(const NativeQuery&) = delete;
+
+    bool next()
+    {
+        const int rc = sqlite3_step(m_statement);
+        if (rc == SQLITE_ROW)
+            return true;
+        if (rc != SQLITE_DONE)
+            fail();
+        return false;
+    }
+    void finish() { sqlite3_reset(m_statement); }
+    bool isNull(int column) const { return sqlite3_column_type(m_statement, column) == SQLITE_NULL; }
+    qint64 integer(int column) const { return sqlite3_column_int64(m_statement, column); }
+    double number(int column) const { return sqlite3_column_double(m_statement, column); }
+    QString text(int column) const
+    {
+        const auto* chars = static_cast<const char16_t*>(sqlite3_column_text16(m_statement, column));
+        return chars ? QString::fromUtf16(chars, sqlite3_column_bytes16(m_statement, column) / 2) : QString();
+    }
+
+private:
+    [[noreturn]] void fail() { throw DbError(DbErrorKind::Statement, QString::fromUtf8(sqlite3_errmsg(m_db))); }
+
+    QString m_path;
+    sqlite3* m_db = nullptr;
+    sqlite3_stmt* m_statement = nullptr;
+};
+
+QString decimalText(qint64 units, int decimals)
+{
+    qint64 scale = 1;
+    for (int i = 0; i < decimals; ++i)
+        scale *= 10;
+    const qint64 a = units < 0 ? -units : units;
+    QString text = QString::number(a / scale);
+    qint64 fraction = a % scale;
+    if (fraction != 0) {
+        int digits = decimals;
+        while (fraction % 10 == 0) {
+            fraction /= 10;
+            --digits;
+        }
+        text += QLatin1Char(',') + QStringLiteral("%1").arg(fraction, digits, 10, QLatin1Char('0'));
+    }
+    if (units < 0)
+        text.prepend(QLatin1Char('-'));
+    return text;
+}
+
+} // namespace
+
+const QStringList& JournalHeaders()
+{
+    static const QStringList headers = {
+        QStringLiteral("Dat.primke"), QStringLiteral("Naziv artikla"), QStringLiteral("V"),
+        QStringLiteral("Dokument"),   QStringLiteral("Br.dok"),        QStringLiteral("Datum dok."),
+        QStringLiteral("Kol.ulaz"),   QStringLiteral("Kol.izlaz"),     QStringLiteral("Cijena"),
+        QStringLiteral("Duguje"),     QStringLiteral("Potražuje")};
+    return headers;
+}
+
+bool JournalColumnIsNumber(int column)
+{
+    return column == JournalColumn::DocNumber || column >= JournalColumn::QuantityIn;
+}
+
+QString JournalQuantityText(qint64 hundredths)
+{
+    return decimalText(hundredths, 2);
+}
+
+QString JournalPriceText(qint64 tenThousandths)
+{
+    return decimalText(tenThousandths, 4);
+}
+
+qint64 JournalLineAmount(qint64 quantity, qint64 price)
+{
+    // Exactly Figure::multiply for a price in whole cents; a finer price is multiplied as it stands.
+    const __int128 product = __int128(quantity) * price;
+    const __int128 half = product < 0 ? -5000 : 5000;
+    return qint64((product + half) / 10000);
+}
+
+QString JournalBook::cell(const JournalLine& line, int column) const
+{
+    switch (column) {
+    case JournalColumn::Date:
+        return text(line.date);
+    case JournalColumn::Article:
+        return text(line.article);
+    case JournalColumn::Kind:
+        return text(line.letter);
+    case JournalColumn::DocKind:
+        return line.receipt ? text(line.docKind) : QString();
+    case JournalColumn::DocNumber:
+        return line.receipt ? text(line.docNumber) : QString();
+    case JournalColumn::DocDate:
+        return line.receipt ? text(line.docDate) : QString();
+    case JournalColumn::QuantityIn:
+        return line.receipt ? JournalQuantityText(line.quantity) : QString();
+    case JournalColumn::QuantityOut:
+        return line.receipt ? QString() : JournalQuantityText(line.quantity);
+    case JournalColumn::Price:
+        return JournalPriceText(line.price);
+    case JournalColumn::Debit:
+        return line.receipt ? JournalQuantityText(line.amount) : QString();
+    case JournalColumn::Credit:
+        return line.receipt ? QString() : JournalQuantityText(line.amount);
+    default:
+        return QString();
+    }
+}
+
+JournalBook LoadJournal(const QString& bookPath)
+{
+    JournalBook book;
+    TextPool pool(book.texts);
+    const quint32 zero = pool.add(QStringLiteral("0"));
+    QHash<qint64, quint32> articleNames;
+    QHash<qint64, HeaderCells> headers;
+
+    Database db = Database::open(bookPath);
+    const qint64 lineCount = db.scalar(QStringLiteral("select count(*) from ulazizlaz")).toLongLong();
+    book.lines.reserve(int(lineCount));
+    // The largest view of a book: read straight from the engine, taking the texts of an article or a header
+    // only the first time a line names it.
+    NativeQuery query(db, "select u.kolicina, u.cijena, a.id, a.naziv, p.id, p.pi, p.datumpi, d.dokument, "
+                          "p.brojdok, p.datumdok from ulazizlaz u "
+                          "left join artikli a on a.id = u.idartikla "
+                          "left join pi p on p.id = u.idpi "
+                          "left join dokumenti d on d.id = p.dokument "
+                          "order by u.id");
+    enum
+    {
+        Quantity,
+        Price,
+        ArticleId,
+        ArticleName,
+        HeaderId,
+        Letter,
+        Date,
+        KindName,
+        DocNumber,
+        DocDate
+    };
+    while (query.next()) {
+        JournalLine line;
+        line.quantity = scaled(query.number(Quantity), 100);
+        line.price = scaled(query.number(Price), 10000);
+        line.amount = JournalLineAmount(line.quantity, line.price);
+
+        if (!query.isNull(ArticleId)) {
+            const qint64 id = query.integer(ArticleId);
+            auto it = articleNames.constFind(id);
+            if (it == articleNames.constEnd())
+                it = articleNames.insert(id, pool.add(query.text(ArticleName)));
+            line.article = it.value();
+        }
+
+        if (!query.isNull(HeaderId)) {
+            const qint64 id = query.integer(HeaderId);
+            auto it = headers.constFind(id);
+            if (it == headers.constEnd()) {
+                HeaderCells h;
+                const QString letter = query.text(Letter);
+                h.letter = pool.add(letter);
+                h.receipt = letter == QLatin1String("P");
+                const QDate date = DateText::fromIso(query.text(Date));
+                if (date.isValid()) {
+                    h.day = qint32(date.toJulianDay());
+                    h.date = pool.add(DateText::toShort(date));
+                }
+                // A kind that is Null or names no row of dokumenti reads "0"; so do a Null number and date.
+                h.docKind = query.isNull(KindName) ? zero : pool.add(query.text(KindName));
+                h.docNumber = query.isNull(DocNumber) ? zero : pool.add(query.text(DocNumber));
+                h.docDate = query.isNull(DocDate) ? zero : pool.add(storedDateText(query.text(DocDate)));
+                it = headers.insert(id, h);
+            }
+            const HeaderCells& h = it.value();
+            line.day = h.day;
+            line.date = h.date;
+            line.letter = h.letter;
+            line.docKind = h.docKind;
+            line.docNumber = h.docNumber;
+            line.docDate = h.docDate;
+            line.receipt = h.receipt;
+        }
+        book.lines.append(line);
+    }
+    query.finish();
+    return book;
+}
+
+QVector<int> JournalRowsBetween(const JournalBook& book, const QVector<int>& rows, const QDate& from, const QDate& to)
+{
+    QVector<int> inRange;
+    if (!from.isValid() || !to.isValid() || from > to)
+        return inRange;
+    const qint64 first = from.toJulianDay();
+    const qint64 last = to.toJulianDay();
+    for (int row : rows) {
+        const JournalLine& line = book.lines.at(row);
+        if (line.hasDate() && first <= line.day && line.day <= last)
+            inRange.append(row);
+    }
+    return inRange;
+}

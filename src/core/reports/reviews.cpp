@@ -1,0 +1,163 @@
+#include "reviews.h"
+
+#include "core/db/database.h"
+#include "core/text/datetext.h"
+
+#include <QHash>
+#include <QSqlRecord>
+
+namespace Reviews {
+
+namespace {
+
+// The kind letter as stored, in either case.
+QVariantList kindLetters(bool receipt)
+{
+    return receipt ? QVariantList{QStringLiteral("P"), QStringLiteral("p")}
+                   : QVariantList{QStringLiteral("I"), QStringLiteral("i")};
+}
+
+std::optional<Figure> figureOrNothing(const QVariant& value)
+{
+    if (value.isNull())
+        return std::nullopt;
+    return Figure::fromDouble(value.toDouble());
+}
+
+// The documents of the kind that meet `condition` (on pi, aliased p), with their partner and kind names, and their
+// amounts from one read of all their lines.
+QList<ReviewDocument> loadDocuments(const QString& bookPath, bool receipt, const QString& condition,
+                                    const QVariantList& conditionValues)
+{
+    Database db = Database::open(bookPath);
+    const QString where = QStringLiteral(" where p.pi in (?, ?) and ") + condition;
+    const QVariantList values = kindLetters(receipt) + conditionValues;
+
+    QList<ReviewDocument> documents;
+    QHash<qint64, int> indexOfId;
+    const QList<QSqlRecord> headers = db.select(
+        QStringLiteral("select p.id, p.brojpi, p.datumpi, p.idkd, k.ime, d.dokument, p.brojdok, p.datumdok "
+                       "from pi p left join kd k on k.id = p.idkd left join dokumenti d on d.id = p.dokument") +
+            where + QStringLiteral(" order by p.id"),
+        values);
+    documents.reserve(headers.size());
+    for (const QSqlRecord& r : headers) {
+        ReviewDocument d;
+        d.id = r.value(0).toLongLong();
+        d.number = r.value(1).toLongLong();
+        d.date = DateText::fromIso(r.value(2).toString());
+        d.partnerId = r.value(3).toLongLong();
+        d.partnerName = r.value(4).toString();
+        if (receipt) {
+            d.kindName = r.value(5).toString();
+            d.supplierDocNumber = r.value(6).toString();
+            d.supplierDocDate = DateText::fromIso(r.value(7).toString());
+        }
+        indexOfId.insert(d.id, int(documents.size()));
+        documents.append(d);
+    }
+    if (documents.isEmpty())
+        return documents;
+
+    PreparedQuery lines(db, QStringLiteral("select u.idpi, u.kolicina, u.cijena from ulazizlaz u where u.idpi in "
+                                           "(select p.id from pi p") +
+                                where + QStringLiteral(") order by u.idpi, u.id"));
+    lines.exec(values);
+    qint64 lastId = -1;
+    ReviewDocument* current = nullptr;
+    while (lines.next()) {
+        const qint64 id = lines.value(0).toLongLong();
+        if (id != lastId) {
+            lastId = id;
+            const auto found = indexOfId.constFind(id);
+            current = found == indexOfId.constEnd() ? nullptr : &documents[found.value()];
+        }
+        if (current)
+            current->amount += LineAmount(figureOrNothing(lines.value(1)), figureOrNothing(lines.value(2)));
+    }
+    return documents;
+}
+
+} // namespace
+
+Figure LineAmount(const std::optional<Figure>& quantity, const std::optional<Figure>& price)
+{
+    if (!quantity || !price)
+        return Figure();
+    return Figure::multiply(*quantity, *price);
+}
+
+Figure DocumentAmount(const QList<ListingLine>& lines)
+{
+    Figure sum;
+    for (const ListingLine& line : lines)
+        sum += line.amount;
+    return sum;
+}
+
+QList<DocumentChoice> documents(const QString& bookPath, bool receipt)
+{
+    Database db = Database::open(bookPath);
+    QList<DocumentChoice> choices;
+    for (const QSqlRecord& r :
+         db.select(QStringLiteral("select id, brojpi from pi where pi in (?, ?) order by id"), kindLetters(receipt)))
+        choices.append({r.value(0).toLongLong(), r.value(1).toLongLong()});
+    return choices;
+}
+
+std::optional<ReviewDocument> document(const QString& bookPath, bool receipt, qint64 id)
+{
+    const QList<ReviewDocument> found = loadDocuments(bookPath, receipt, QStringLiteral("p.id = ?"), {id});
+    if (found.isEmpty())
+        return std::nullopt;
+    return found.first();
+}
+
+QList<PartnerChoice> partners(const QString& bookPath, bool receipt)
+{
+    Database db = Database::open(bookPath);
+    const QString sql =
+        QStringLiteral("select id, ime from kd where %1 or %2 order by id")
+            .arg(sqlEqualsIgnoringCase(QStringLiteral("kd")), sqlEqualsIgnoringCase(QStringLiteral("kd")));
+    QList<PartnerChoice> choices;
+    for (const QSqlRecord& r :
+         db.select(sql, {receipt ? QStringLiteral("D") : QStringLiteral("K"), QStringLiteral("S")}))
+        choices.append({r.value(0).toLongLong(), r.value(1).toString()});
+    return choices;
+}
+
+QList<ReviewDocument> documentsOfPartner(const QString& bookPath, bool receipt, qint64 partnerId)
+{
+    return loadDocuments(bookPath, receipt, QStringLiteral("p.idkd = ?"), {partnerId});
+}
+
+QList<ReviewDocument> documentsDated(const QString& bookPath, bool receipt, const QDate& from, const QDate& to)
+{
+    if (!from.isValid() || !to.isValid() || from > to)
+        return {};
+    // Dates are stored as "yyyy-MM-dd"; the day after `to` as the upper bound keeps the whole last day.
+    return loadDocuments(bookPath, receipt, QStringLiteral("p.datumpi >= ? and p.datumpi < ?"),
+                         {DateText::toIso(from), DateText::toIso(to.addDays(1))});
+}
+
+QList<ListingLine> documentLines(const QString& bookPath, qint64 documentId)
+{
+    Database db = Database::open(bookPath);
+    QList<ListingLine> lines;
+    for (const QSqlRecord& r :
+         db.select(QStringLiteral("select u.kolicina, u.cijena, a.sifra, a.naziv, a.jedmjere from ulazizlaz u "
+                                  "left join artikli a on a.id = u.idartikla where u.idpi = ? order by u.id"),
+                   {documentId})) {
+        ListingLine line;
+        line.quantity = figureOrNothing(r.value(0));
+        line.price = figureOrNothing(r.value(1));
+        line.sifra = r.value(2).toString();
+        line.naziv = r.value(3).toString();
+        line.jedmjere = r.value(4).toString();
+        line.amount = LineAmount(line.quantity, line.price);
+        lines.append(line);
+    }
+    return lines;
+}
+
+} // namespace Reviews
