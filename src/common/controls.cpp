@@ -54,7 +54,7 @@ protected:
 
 } // namespace
 
-QDateEdit* makeDatePicker(QWidget* parent, const QString& name)
+QDateEdit* makeShortDatePicker(QWidget* parent, const QString& name)
 {
     auto* date = new DatePicker(QDate::currentDate(), parent);
     date->setObjectName(name);

@@ -32,7 +32,7 @@ QLineEdit* makeEntryBox(QWidget* parent, const QString& name, const QString& too
 void lockBox(QLineEdit* box, bool tabStop = false);
 // A date picker set to today, shown "dd.MM.yyyy", with a calendar to drop down. Tab leaves it at once, as it
 // leaves every other control; the arrow keys move between its parts.
-QDateEdit* makeDatePicker(QWidget* parent, const QString& name);
+QDateEdit* makeShortDatePicker(QWidget* parent, const QString& name);
 // A push button that is never a default button (Enter does not click it).
 QPushButton* makeButton(QWidget* parent, const QString& name, const QString& caption, const QString& tooltip,
                         bool enabled);

@@ -51,7 +51,7 @@ const QStringList Help = {
 
 QDateEdit* makeDate(QWidget* parent, const QString& name, const QString& tooltip)
 {
-    QDateEdit* date = makeDatePicker(parent, name);
+    QDateEdit* date = makeShortDatePicker(parent, name);
     date->setToolTip(tooltip);
     return date;
 }
