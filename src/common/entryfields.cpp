@@ -14,6 +14,7 @@
 #include <QMdiSubWindow>
 #include <QPointer>
 #include <QRegularExpressionValidator>
+#include <QSignalBlocker>
 #include <QTimer>
 #include <QTreeWidget>
 
@@ -182,6 +183,8 @@ private:
         }
         const QList<QTreeWidgetItem*> selected = m_list->selectedItems();
         QTreeWidgetItem* current = m_list->currentItem();
+        // Putting the rows in another order chooses no row: the list reports no selection change on the way.
+        const QSignalBlocker quiet(m_list);
         QList<QTreeWidgetItem*> items;
         while (m_list->topLevelItemCount() > 0)
             items.append(m_list->takeTopLevelItem(0));
@@ -192,6 +195,7 @@ private:
             return ascending ? r < 0 : r > 0;
         });
         m_list->addTopLevelItems(items);
+        m_list->clearSelection();
         if (current)
             m_list->setCurrentItem(current, 0, QItemSelectionModel::NoUpdate);
         for (QTreeWidgetItem* item : selected)

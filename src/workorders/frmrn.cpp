@@ -14,7 +14,6 @@
 #include <QDateEdit>
 #include <QFrame>
 #include <QHeaderView>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -65,40 +64,6 @@ QLineEdit* makeFigureBox(QWidget* parent, const QString& name, const QString& to
     box->setAlignment(Qt::AlignRight);
     return box;
 }
-
-// Moving through a list with the keys chooses a row as a click on it does.
-class KeyboardChoice : public QObject
-{
-public:
-    KeyboardChoice(QTreeWidget* list, std::function<void()> chosen) : QObject(list), m_chosen(std::move(chosen))
-    {
-        list->installEventFilter(this);
-    }
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
-        if (event->type() == QEvent::KeyRelease) {
-            switch (static_cast<QKeyEvent*>(event)->key()) {
-            case Qt::Key_Up:
-            case Qt::Key_Down:
-            case Qt::Key_PageUp:
-            case Qt::Key_PageDown:
-            case Qt::Key_Home:
-            case Qt::Key_End:
-            case Qt::Key_Space:
-                m_chosen();
-                break;
-            default:
-                break;
-            }
-        }
-        return QObject::eventFilter(watched, event);
-    }
-
-private:
-    std::function<void()> m_chosen;
-};
 
 Figure boxFigure(const QLineEdit* box)
 {
@@ -270,7 +235,12 @@ frmrn::frmrn() : WorkingWindow(MenuGroup::Production)
     onClickCommitted(cmdizmjena, this, [this] { cmdizmjenaClick(); });
     connect(cmdne, &QPushButton::clicked, this, &frmrn::cmdneClick);
     connect(lsvsviartikli, &QTreeWidget::itemClicked, this, &frmrn::orderSelected);
-    new KeyboardChoice(lsvsviartikli, [this] { orderSelected(); });
+    // Moving to another order with the keyboard chooses it too; sorting the list keeps the same order chosen.
+    connect(lsvsviartikli, &QTreeWidget::itemSelectionChanged, this, [this] {
+        const QTreeWidgetItem* row = PendingList::lastSelected(lsvsviartikli);
+        if (row && row->data(0, Qt::UserRole).toLongLong() != m_selectedId)
+            orderSelected();
+    });
     ColumnSortToggle(lsvsviartikli);
     ListDblClickDefault(lsvsviartikli, cmdeditiraj);
 }
@@ -304,6 +274,7 @@ void frmrn::resetBoxes()
 
 void frmrn::ucitavanje()
 {
+    m_selectedId = 0;
     m_lines.clear();
     lsvartikli->clear();
     lsvsviartikli->clear();
@@ -430,6 +401,7 @@ void frmrn::orderSelected()
     txtkolicina->setEnabled(true);
     m_editId = 0;
     const QTreeWidgetItem* row = PendingList::lastSelected(lsvsviartikli);
+    m_selectedId = row ? row->data(0, Qt::UserRole).toLongLong() : 0;
     lblidrn->setText(row ? row->text(0) : QString());
     lblsifra->setText(row ? row->text(1) : QString());
 }

@@ -580,10 +580,13 @@ private slots:
         QCOMPARE(boxes.last().prompt,
                  QStringLiteral("Na listu desno unesite bar jedan artikl ili kliknite na odustani od izmjene!"));
         QVERIFY(inEditMode(w));
-        // Sorting the list keeps edit mode; choosing another row leaves its buttons off while the data stay.
+        // Sorting the list keeps edit mode, also when the chosen row moves from the top; choosing another row
+        // leaves its buttons off while the data stay.
         emit w->lsvsviproizvodi->header()->sectionClicked(frmproizvodi::PColNaziv);
         emit w->lsvsviproizvodi->header()->sectionClicked(frmproizvodi::PColNaziv);
         QCOMPARE(column(w->lsvsviproizvodi, frmproizvodi::PColNaziv), (QStringList{"Kruh", "Burek"}));
+        emit w->lsvsviproizvodi->header()->sectionClicked(frmproizvodi::PColNaziv);
+        QCOMPARE(column(w->lsvsviproizvodi, frmproizvodi::PColNaziv), (QStringList{"Burek", "Kruh"}));
         QVERIFY(inEditMode(w));
         clickProduct(w, "Kruh");
         QVERIFY(!w->cmdne->isEnabled() && w->cmdeditiraj->isEnabled());

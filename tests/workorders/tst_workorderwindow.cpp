@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDateEdit>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
@@ -426,6 +427,17 @@ private slots:
         script.clear();
         w->cmdispis->click();
         QVERIFY(script.calls().isEmpty());
+
+        // In edit mode sorting the list changes nothing else; moving to another order with the keys chooses it.
+        selectOrder(w, 0);
+        w->cmdeditiraj->click();
+        emit w->lsvsviartikli->header()->sectionClicked(1);
+        QVERIFY(w->cmdne->isEnabled());
+        QCOMPARE(w->lsvsviartikli->currentItem()->text(1), QStringLiteral("Polica"));
+        w->lsvsviartikli->setFocus();
+        QTest::keyClick(w->lsvsviartikli, Qt::Key_Down);
+        QCOMPARE(w->lblsifra->text(), QStringLiteral("Stol"));
+        QVERIFY(!w->cmdne->isEnabled() && w->cmdeditiraj->isEnabled());
     }
 };
 
