@@ -359,13 +359,51 @@ void ColumnSortToggle(QTreeWidget* list)
 
 namespace PendingList {
 
-QTreeWidgetItem* append(QTreeWidget* list, const QStringList& columns)
+namespace {
+
+// A row whose columns take the alignment of their headers (a header with none set leaves the column's own).
+QTreeWidgetItem* makeRow(const QTreeWidget* list, const QStringList& columns)
 {
     auto* item = new QTreeWidgetItem(columns);
-    for (int c = 0; c < columns.size(); ++c)
-        item->setTextAlignment(c, Qt::Alignment(list->headerItem()->textAlignment(c)));
+    const QTreeWidgetItem* header = list->headerItem();
+    for (int c = 0; c < columns.size(); ++c) {
+        const QVariant alignment = header->data(c, Qt::TextAlignmentRole);
+        if (alignment.isValid())
+            item->setData(c, Qt::TextAlignmentRole, alignment);
+    }
+    return item;
+}
+
+} // namespace
+
+QTreeWidgetItem* append(QTreeWidget* list, const QStringList& columns)
+{
+    QTreeWidgetItem* item = makeRow(list, columns);
     list->addTopLevelItem(item);
     return item;
+}
+
+void appendAll(QTreeWidget* list, int rows, const std::function<QString(int row, int column)>& text)
+{
+    const int columns = list->columnCount();
+    const QTreeWidgetItem* header = list->headerItem();
+    QList<QVariant> alignments;
+    for (int c = 0; c < columns; ++c)
+        alignments.append(header->data(c, Qt::TextAlignmentRole));
+    QList<QTreeWidgetItem*> items;
+    items.reserve(rows);
+    for (int r = 0; r < rows; ++r) {
+        auto* item = new QTreeWidgetItem;
+        // The last column first: the item makes room for all its columns at once.
+        for (int c = columns - 1; c >= 0; --c)
+            item->setText(c, text(r, c));
+        for (int c = 0; c < columns; ++c) {
+            if (alignments.at(c).isValid())
+                item->setData(c, Qt::TextAlignmentRole, alignments.at(c));
+        }
+        items.append(item);
+    }
+    list->addTopLevelItems(items);
 }
 
 bool removeSelected(QTreeWidget* list)

@@ -112,6 +112,9 @@ void ColumnSortToggle(QTreeWidget* list);
 // Rows of a pending list: the item text and its sub-items as columns 0, 1, 2, ...
 namespace PendingList {
 QTreeWidgetItem* append(QTreeWidget* list, const QStringList& columns);
+// Many rows at once, in one insertion (thousands of rows one by one keep the list busy); text(row, column) gives the
+// text of each cell of the list's columns.
+void appendAll(QTreeWidget* list, int rows, const std::function<QString(int row, int column)>& text);
 // Removes the selected row; nothing when no row is selected. True when a row went.
 bool removeSelected(QTreeWidget* list);
 QList<QStringList> rows(const QTreeWidget* list);

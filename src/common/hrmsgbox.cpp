@@ -4,8 +4,11 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QFontMetrics>
+#include <QGridLayout>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QSpacerItem>
 
 #include <utility>
 #include <vector>
@@ -76,6 +79,23 @@ void MsgBoxHook::setAnswerer(Answerer a)
     answerer() = std::move(a);
 }
 
+namespace {
+
+// A short prompt makes a narrow box, and the window manager then cuts a longer title ("Unos n... knjige"): the box
+// is made wide enough for its title and the title bar's buttons.
+void keepTitleInSight(QMessageBox& box, const QString& title)
+{
+    constexpr int TitleBarButtons = 120;
+    auto* grid = qobject_cast<QGridLayout*>(box.layout());
+    if (!grid)
+        return;
+    const int width = QFontMetrics(QApplication::font("QMdiSubWindowTitleBar")).horizontalAdvance(title) * 5 / 4;
+    grid->addItem(new QSpacerItem(width + TitleBarButtons, 0, QSizePolicy::Minimum, QSizePolicy::Expanding),
+                  grid->rowCount(), 0, 1, grid->columnCount());
+}
+
+} // namespace
+
 int HrMsgBox(const QString& prompt, int style, const QString& title)
 {
     const QString shownTitle = title.isEmpty() ? applicationTitle() : title;
@@ -98,6 +118,7 @@ int HrMsgBox(const QString& prompt, int style, const QString& title)
     }
     const std::size_t defaultIndex = (style & 256) ? 1 : ((style & 512) ? 2 : 0);
     box.setDefaultButton(static_cast<QPushButton*>(results[qMin(defaultIndex, results.size() - 1)].first));
+    keepTitleInSight(box, shownTitle);
     box.exec();
     QAbstractButton* clicked = box.clickedButton();
     for (const auto& [button, result] : results)

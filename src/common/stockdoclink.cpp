@@ -22,7 +22,14 @@ void clearReceiver()
 
 bool hasReceiver()
 {
-    return bool(receiver().refillArticlePickers) || bool(receiver().refillPartnerPicker);
+    return bool(receiver().showArticles) || bool(receiver().refillArticlePickers) ||
+           bool(receiver().refillPartnerPicker);
+}
+
+void showArticles(const QList<StockDocs::ArticleChoice>& articles)
+{
+    if (receiver().showArticles)
+        receiver().showArticles(articles);
 }
 
 void refillArticlePickers()

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "core/stock/stockdocs.h"
+
+#include <QList>
 #include <QString>
 
 #include <functional>
@@ -21,7 +24,10 @@ enum class PartnerRefill
 
 struct Receiver
 {
-    // New or changed articles: refill the article pickers (codes and names).
+    // The articles window's articles in the order stored: the article pickers take them, and the last becomes the
+    // line's article.
+    std::function<void(const QList<StockDocs::ArticleChoice>& articles)> showArticles;
+    // Articles stored or changed: the article pickers afresh from the book, in name order, none shown.
     std::function<void()> refillArticlePickers;
     // New partners: refill the partner picker with the partner kinds of the given mode
     // ("Primka": suppliers D and S; any other: customers and cost places K and S).
@@ -31,6 +37,7 @@ struct Receiver
 void setReceiver(Receiver receiver);
 void clearReceiver();
 bool hasReceiver();
+void showArticles(const QList<StockDocs::ArticleChoice>& articles);
 void refillArticlePickers();
 void refillPartnerPicker(const QString& mode, PartnerRefill step);
 

@@ -6,8 +6,8 @@
 #include "common/stockdoclink.h"
 #include "common/windowkeys.h"
 #include "core/db/appstate.h"
-#include "core/stock/articles.h"
 #include "core/db/database.h"
+#include "core/stock/articles.h"
 
 #include <QFrame>
 #include <QGridLayout>
@@ -180,18 +180,43 @@ void frmartikli::loud()
 {
     try {
         const QList<StoredArticle> articles = Articles::all(bookPath());
-        lsvsviartikli->setUpdatesEnabled(false);
-        for (const StoredArticle& a : articles)
-            PendingList::append(lsvsviartikli, {a.entry.sifra.trimmed(), a.entry.barkod, a.entry.naziv,
-                                                a.entry.jedmjere, a.entry.minkolicina.text00(), QString::number(a.id)});
-        lsvsviartikli->setUpdatesEnabled(true);
-        if (AppState::izprimke && !articles.isEmpty())
-            izmjenacomboboxova();
+        fillStoredList(articles, false);
+        // Opened from the stock-document window: its pickers take the same rows, in the same order.
+        if (AppState::izprimke && !articles.isEmpty()) {
+            QList<StockDocs::ArticleChoice> choices;
+            choices.reserve(articles.size());
+            for (const StoredArticle& a : articles)
+                choices.append({a.id, a.entry.sifra, a.entry.naziv});
+            StockDocumentLink::showArticles(choices);
+        }
     } catch (const DbError& e) {
         DbErrorMsgBox(e, 0);
     }
     cmdprihvati->setEnabled(false);
     cmdbrisi->setEnabled(false);
+}
+
+// The load shows a row's code trimmed and its minimum quantity with two decimals; a stored change reloads the rows
+// with the code as stored and the minimum quantity as plain text.
+void frmartikli::fillStoredList(const QList<StoredArticle>& articles, bool afterChange)
+{
+    PendingList::appendAll(lsvsviartikli, int(articles.size()), [&](int row, int column) {
+        const StoredArticle& a = articles.at(row);
+        switch (column) {
+        case 0:
+            return afterChange ? a.entry.sifra : a.entry.sifra.trimmed();
+        case 1:
+            return a.entry.barkod;
+        case 2:
+            return a.entry.naziv;
+        case 3:
+            return a.entry.jedmjere;
+        case 4:
+            return afterChange ? a.entry.minkolicina.shortText() : a.entry.minkolicina.text00();
+        default:
+            return QString::number(a.id);
+        }
+    });
 }
 
 void frmartikli::izmjenacomboboxova()
@@ -364,13 +389,8 @@ void frmartikli::storeChange()
     m_changed = true;
     lsvsviartikli->clear();
     try {
-        lsvsviartikli->setUpdatesEnabled(false);
-        for (const StoredArticle& a : Articles::all(bookPath()))
-            PendingList::append(lsvsviartikli, {a.entry.sifra, a.entry.barkod, a.entry.naziv, a.entry.jedmjere,
-                                                a.entry.minkolicina.shortText(), QString::number(a.id)});
-        lsvsviartikli->setUpdatesEnabled(true);
+        fillStoredList(Articles::all(bookPath()), true);
     } catch (const DbError& e) {
-        lsvsviartikli->setUpdatesEnabled(true);
         DbErrorMsgBox(e, 0);
     }
     cmdne->setText(QStringLiteral("Ostajem od promjene"));

@@ -10,6 +10,7 @@ class QPushButton;
 class QTextEdit;
 class QTreeWidget;
 struct ArticleEntry;
+struct StoredArticle;
 
 // The articles window: new articles are collected on the list on the right (lsvartikli) and stored together;
 // stored articles (lsvsviartikli) are changed one at a time.
@@ -71,6 +72,7 @@ private:
     void storeChange();
     void leaveEdit();
     void emptyEntryBoxes();
+    void fillStoredList(const QList<StoredArticle>& articles, bool afterChange);
     // Stores the pending rows in one transaction; a failure is reported and the rows stay.
     bool storePendingRows();
     QList<ArticleEntry> pendingEntries() const;

@@ -7,14 +7,15 @@
 #include "common/windowkeys.h"
 #include "common/workspace.h"
 #include "core/db/appstate.h"
-#include "core/stock/articles.h"
 #include "core/db/database.h"
 #include "core/db/programfolder.h"
+#include "core/stock/articles.h"
 
 #include <QButtonGroup>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -130,6 +131,8 @@ frmartikliizbor::frmartikliizbor()
     ListDblClickDefault(lsvsviartikli, cmdodabir);
 
     connect(cmdtrazi, &QPushButton::clicked, this, &frmartikliizbor::cmdtraziClick);
+    // Enter in the search box searches, as the button does.
+    connect(txtupis, &QLineEdit::returnPressed, cmdtrazi, &QPushButton::click);
     connect(cmdodabir, &QPushButton::clicked, this, &frmartikliizbor::cmdodabirClick);
     connect(cmdodustani, &QPushButton::clicked, this, [this] { closeWindow(this); });
 }
@@ -192,7 +195,6 @@ void frmartikliizbor::cmdtraziClick()
         txtupis->setFocus();
         return;
     }
-    lsvsviartikli->clearSelection();
     const int field = Optponazivu->isChecked() ? ColNaziv : ColSifra;
     const QString key = foldText(trimBlanks(typed));
     const QString contained = foldText(typed);
@@ -204,15 +206,25 @@ void frmartikliizbor::cmdtraziClick()
     else
         passes = [&](const QString& text) { return foldText(text).contains(contained); };
 
-    bool found = false;
-    for (int i = 0; i < lsvsviartikli->topLevelItemCount(); ++i) {
-        QTreeWidgetItem* item = lsvsviartikli->topLevelItem(i);
-        if (passes(item->text(field))) {
-            item->setSelected(true);
-            found = true;
+    // The rows found are selected in one go, a range for each run of neighbours: selecting them one by one costs the
+    // square of their number, and so does replacing a large selection by them (the view compares every old range with
+    // every new one), so the old selection goes first.
+    QItemSelection found;
+    const QAbstractItemModel* model = lsvsviartikli->model();
+    const int rows = lsvsviartikli->topLevelItemCount();
+    int runStart = -1;
+    for (int i = 0; i <= rows; ++i) {
+        const bool pass = i < rows && passes(lsvsviartikli->topLevelItem(i)->text(field));
+        if (pass && runStart < 0) {
+            runStart = i;
+        } else if (!pass && runStart >= 0) {
+            found.append(QItemSelectionRange(model->index(runStart, 0), model->index(i - 1, ColumnCount - 1)));
+            runStart = -1;
         }
     }
-    if (!found)
+    lsvsviartikli->clearSelection();
+    lsvsviartikli->selectionModel()->select(found, QItemSelectionModel::Select);
+    if (found.isEmpty())
         HrMsgBox(QStringLiteral("Nema traženog upisa"), 32, QStringLiteral("Nema traženog upisa"));
 }
 

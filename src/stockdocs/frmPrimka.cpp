@@ -29,6 +29,7 @@
 #include <QMdiSubWindow>
 #include <QPointer>
 #include <QPushButton>
+#include <QStringListModel>
 #include <QTextEdit>
 #include <QTreeWidget>
 
@@ -167,6 +168,9 @@ frmPrimka::frmPrimka() : WorkingWindow(MenuGroup::Warehouse)
     // Line entry
     Cbosifra = makePicker(f, "Cbosifra", QStringLiteral("Odabir šifre artikla"));
     cbonaziv = makePicker(f, "cbonaziv", QStringLiteral("Odabir naziva artikla"));
+    // Tens of thousands of articles: plain lists of texts fill at once, where an item per entry would not.
+    for (QComboBox* picker : {Cbosifra, cbonaziv})
+        picker->setModel(new QStringListModel(picker));
     lstid = new QListWidget(f);
     lstid->setObjectName(QStringLiteral("lstid"));
     lstid->hide();
@@ -300,13 +304,17 @@ void frmPrimka::load()
         txtprimka->setText(QString::number(StockDocs::nextDocumentNumber(bookPath(), isReceipt())));
         if (isReceipt())
             fillSorted(cbodokument, StockDocs::documentKinds(bookPath()));
-        fillArticleLists();
+        fillArticleLists(StockDocs::articlesByName(bookPath()));
     } catch (const DbError& e) {
         DbErrorMsgBox(e);
     }
 
     QPointer<frmPrimka> self(this);
-    StockDocumentLink::setReceiver({[self] {
+    StockDocumentLink::setReceiver({[self](const QList<StockDocs::ArticleChoice>& articles) {
+                                        if (self)
+                                            self->showArticles(articles);
+                                    },
+                                    [self] {
                                         if (self)
                                             self->refillArticlePickers();
                                     },
@@ -388,61 +396,47 @@ void frmPrimka::resizeEvent(QResizeEvent* event)
     frameartikli->move((width() - frameartikli->width()) / 2, (height() - frameartikli->height()) / 2);
 }
 
-void frmPrimka::fillArticleLists()
+void frmPrimka::fillArticleLists(const QList<StockDocs::ArticleChoice>& articles)
 {
-    const auto articles = StockDocs::articlesByName(bookPath());
     QStringList ids, codes, names;
+    ids.reserve(articles.size());
+    codes.reserve(articles.size());
+    names.reserve(articles.size());
     for (const auto& a : articles) {
         ids.append(QString::number(a.id));
         codes.append(a.sifra);
         names.append(a.naziv);
     }
     lstid->clear();
-    Cbosifra->clear();
-    cbonaziv->clear();
     lstid->addItems(ids);
-    Cbosifra->addItems(codes);
-    cbonaziv->addItems(names);
+    static_cast<QStringListModel*>(Cbosifra->model())->setStringList(codes);
+    static_cast<QStringListModel*>(cbonaziv->model())->setStringList(names);
     Cbosifra->setCurrentIndex(-1);
     cbonaziv->setCurrentIndex(-1);
 }
 
+void frmPrimka::showArticles(const QList<StockDocs::ArticleChoice>& articles)
+{
+    fillArticleLists(articles);
+    // The most recently stored article becomes the line's article.
+    if (!articles.isEmpty())
+        choosePickedIndex(int(articles.size()) - 1);
+}
+
 void frmPrimka::refillArticlePickers()
 {
-    QSet<QString> known;
-    for (int i = 0; i < lstid->count(); ++i)
-        known.insert(lstid->item(i)->text());
-    const QString current = lblartikl->text();
-    const bool shown = Cbosifra->currentIndex() >= 0;
+    QList<StockDocs::ArticleChoice> articles;
     try {
-        fillArticleLists();
+        articles = StockDocs::articlesByName(bookPath());
     } catch (const DbError& e) {
         DbErrorMsgBox(e);
         return;
     }
-    // A newly stored article becomes the line's article; otherwise the line keeps the one it showed.
-    int newest = -1;
-    qint64 newestId = 0;
-    for (int i = 0; i < lstid->count(); ++i) {
-        const QString id = lstid->item(i)->text();
-        if (!known.contains(id) && id.toLongLong() > newestId) {
-            newestId = id.toLongLong();
-            newest = i;
-        }
-    }
-    if (newest >= 0) {
-        choosePickedIndex(newest);
-        return;
-    }
-    if (shown) {
-        for (int i = 0; i < lstid->count(); ++i) {
-            if (lstid->item(i)->text() == current) {
-                choosePickedIndex(i);
-                return;
-            }
-        }
-        clearArticle();
-    }
+    fillArticleLists(articles);
+    // The pickers show nothing; the line's id is the last article's by name (adding a line still needs an article
+    // the pickers show).
+    if (!articles.isEmpty())
+        lblartikl->setText(QString::number(articles.last().id));
 }
 
 void frmPrimka::refillPartnerPicker(StockDocumentLink::PartnerRefill step)

@@ -49,7 +49,10 @@ public:
 
     // A new kind of supplier document: offered in its sorted place and selected.
     void takeNewDocumentKind(qint64 id, const QString& name);
-    // New or changed articles: the code and name pickers afresh; a newly stored article becomes the line's article.
+    // The articles window's articles in the order stored: the code and name pickers take them, and the last stored
+    // becomes the line's article.
+    void showArticles(const QList<StockDocs::ArticleChoice>& articles);
+    // Stored or changed articles: the code and name pickers afresh in name order, none shown.
     void refillArticlePickers();
     // New or changed partners: the partner picker afresh. The partners window's step decides the partner shown (the
     // newest, the oldest after its closing question, or the one shown after a change) and whether a mode without
@@ -116,7 +119,7 @@ protected:
 
 private:
     void applyMode();
-    void fillArticleLists();
+    void fillArticleLists(const QList<StockDocs::ArticleChoice>& articles);
     void choosePickedIndex(int index);
     void showArticle(const std::optional<StockDocs::ArticleStock>& article);
     void clearArticle();

@@ -19,7 +19,15 @@ WarehouseBook::WarehouseBook()
                         [this](MenuGroup group, bool enabled) {
                             menus.append({group, enabled});
                         }});
-    StockDocumentLink::setReceiver({[this] { ++articleRefills; },
+    StockDocumentLink::setReceiver({[this](const QList<StockDocs::ArticleChoice>& articles) {
+                                        ++articleRefills;
+                                        articleRefillSteps.append(QStringLiteral("stored order"));
+                                        shownArticles = articles;
+                                    },
+                                    [this] {
+                                        ++articleRefills;
+                                        articleRefillSteps.append(QStringLiteral("name order"));
+                                    },
                                     [this](const QString& mode, StockDocumentLink::PartnerRefill step) {
                                         partnerRefills.append(mode);
                                         partnerRefillSteps.append(step);

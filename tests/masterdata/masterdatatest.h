@@ -25,6 +25,8 @@ public:
 
     QList<QPair<MenuGroup, bool>> menus;
     int articleRefills = 0;
+    QStringList articleRefillSteps;
+    QList<StockDocs::ArticleChoice> shownArticles; // the last articles handed over in the order stored
     QStringList partnerRefills;
     QList<StockDocumentLink::PartnerRefill> partnerRefillSteps;
 

@@ -1,6 +1,6 @@
 #include "core/db/appstate.h"
-#include "core/stock/articles.h"
 #include "core/db/database.h"
+#include "core/stock/articles.h"
 #include "masterdata/frmartikli.h"
 #include "masterdatatest.h"
 #include "support/testmain.h"
@@ -403,6 +403,11 @@ void ArticlesTest::openedFromStockDocument()
     QCOMPARE(m_book->articleRefills, 2);
     QVERIFY(w->close());
     QCOMPARE(m_book->articleRefills, 3);
+    // The load and the stored list hand over their rows in the order stored, the closing refills in name order.
+    QCOMPARE(m_book->articleRefillSteps, QStringList({"stored order", "stored order", "name order"}));
+    QCOMPARE(m_book->shownArticles.size(), 2);
+    QCOMPARE(m_book->shownArticles.last().sifra, QStringLiteral("B2"));
+    QCOMPARE(m_book->shownArticles.last().naziv, QStringLiteral("Drugi"));
     QCOMPARE(boxes.unanswered(), 0);
 }
 

@@ -9,6 +9,8 @@
 #include "support/testmain.h"
 
 #include <QComboBox>
+#include <QElapsedTimer>
+#include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
@@ -152,6 +154,62 @@ private slots:
         QVERIFY(picker->txtpomoc->isVisible() && !picker->frameartikli->isVisible());
         QTest::keyClick(picker, Qt::Key_F1);
         QCOMPARE(picker->windowTitle(), QStringLiteral("Pretraga artikala    Pomoć  F1"));
+    }
+
+    void enterInTheSearchBoxSearches()
+    {
+        StockBook book;
+        book.addArticle(QStringLiteral("A1"), QStringLiteral("Alfa"));
+        book.addArticle(QStringLiteral("B1"), QStringLiteral("Beta"));
+        book.addArticle(QStringLiteral("A2"), QStringLiteral("alga"));
+        MsgBoxScript msgs;
+        AppState::vrstadokumenta = QStringLiteral("Primka");
+        frmartikliizbor* picker = frmartikliizbor::openFor(nullptr);
+        picker->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(picker));
+        typeInto(picker->txtupis, QStringLiteral("al"));
+        QTest::keyClick(picker->txtupis, Qt::Key_Return);
+        QCOMPARE(selectedCodes(picker), QStringList({"A1", "A2"}));
+        QCOMPARE(QApplication::focusWidget(), picker->txtupis); // the user can narrow the search at once
+        typeInto(picker->txtupis, QStringLiteral("x"));
+        QTest::keyClick(picker->txtupis, Qt::Key_Enter);
+        QCOMPARE(selectedCodes(picker), QStringList());
+        QCOMPARE(msgs.calls().size(), 1);
+        QCOMPARE(msgs.last().prompt, QStringLiteral("Nema traženog upisa"));
+    }
+
+    // Found rows are selected at once, however many: a list of 20 000 articles must not freeze the window.
+    void manyFoundRowsAreSelectedAtOnce()
+    {
+        StockBook book;
+        {
+            Database db = Database::open(book.path());
+            Transaction tx(db);
+            PreparedQuery insert(db, QStringLiteral("insert into artikli(sifra, naziv) values(?, ?)"));
+            for (int n = 1; n <= 20000; ++n)
+                insert.exec({QStringLiteral("S%1").arg(n),
+                             (n % 2 ? QStringLiteral("Vijak ") : QStringLiteral("Matica ")) + QString::number(n)});
+            tx.commit();
+        }
+        MsgBoxScript msgs;
+        AppState::vrstadokumenta = QStringLiteral("Primka");
+        frmartikliizbor* picker = frmartikliizbor::openFor(nullptr);
+        QCOMPARE(picker->lsvsviartikli->topLevelItemCount(), 20000);
+        QElapsedTimer timer;
+        timer.start();
+        search(picker, picker->optposifri, picker->optpocinjesa, QStringLiteral("s"));
+        QCOMPARE(picker->lsvsviartikli->selectionModel()->selectedRows().size(), 20000);
+        // Every other row: 10 000 runs of one row each, replacing the selection before.
+        search(picker, picker->Optponazivu, picker->optpocinjesa, QStringLiteral("vijak"));
+        const QList<QTreeWidgetItem*> selected = picker->lsvsviartikli->selectedItems();
+        QCOMPARE(selected.size(), 10000);
+        QCOMPARE(selected.first()->text(frmartikliizbor::ColSifra), QStringLiteral("S1"));
+        QVERIFY(!picker->lsvsviartikli->topLevelItem(1)->isSelected());
+        QVERIFY(picker->lsvsviartikli->topLevelItem(19998)->isSelected());
+        search(picker, picker->optposifri, picker->optcijelinaziv, QStringLiteral("s2"));
+        QCOMPARE(selectedCodes(picker), QStringList{"S2"});
+        QVERIFY2(timer.elapsed() < 2000, qPrintable(QStringLiteral("%1 ms").arg(timer.elapsed())));
+        QCOMPARE(msgs.calls().size(), 0);
     }
 
     void choosingNeedsExactlyOneRow()

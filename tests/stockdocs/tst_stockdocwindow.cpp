@@ -52,6 +52,14 @@ void enterLine(frmPrimka* w, QComboBox* picker, const QString& entry, const QStr
     w->cmddodaj->click();
 }
 
+QStringList comboTexts(const QComboBox* combo)
+{
+    QStringList texts;
+    for (int i = 0; i < combo->count(); ++i)
+        texts.append(combo->itemText(i));
+    return texts;
+}
+
 void selectRow(QTreeWidget* list, int row)
 {
     list->clearSelection();
@@ -964,22 +972,30 @@ private slots:
             book.addArticle(QStringLiteral("A1"), QStringLiteral("Alfa"), QStringLiteral("5"), QStringLiteral("2"));
         frmPrimka* w = openWindow(QStringLiteral("Izdatnica"));
         choose(w->cbonaziv, QStringLiteral("Alfa"));
-
-        // A changed article keeps the line's choice.
-        book.exec(QStringLiteral("update artikli set naziv = 'Alfa nova' where id = ?"), {a});
-        StockDocumentLink::refillArticlePickers();
-        QCOMPARE(w->cbonaziv->currentText(), QStringLiteral("Alfa nova"));
-        QCOMPARE(w->lblartikl->text(), QString::number(a));
-
-        // A new article becomes the line's article.
         const qint64 b =
             book.addArticle(QStringLiteral("B2"), QStringLiteral("Beta"), QStringLiteral("7"), QStringLiteral("4"));
+        const qint64 c =
+            book.addArticle(QStringLiteral("C3"), QStringLiteral("ante"), QStringLiteral("3"), QStringLiteral("1,5"));
+
+        // The articles window's articles in the order stored: the last becomes the line's article, with its price and
+        // stock.
+        StockDocumentLink::showArticles({{a, QStringLiteral("A1"), QStringLiteral("Alfa")},
+                                         {b, QStringLiteral("B2"), QStringLiteral("Beta")},
+                                         {c, QStringLiteral("C3"), QStringLiteral("ante")}});
+        QCOMPARE(comboTexts(w->Cbosifra), QStringList({"A1", "B2", "C3"}));
+        QCOMPARE(w->lstid->item(2)->text(), QString::number(c));
+        QCOMPARE(w->cbonaziv->currentText(), QStringLiteral("ante"));
+        QCOMPARE(w->lblartikl->text(), QString::number(c));
+        QCOMPARE(w->txtpokazkolicine->text(), QStringLiteral("3"));
+        QCOMPARE(w->txtcijena->text(), QStringLiteral("1,5"));
+
+        // Afresh from the book in name order, nothing is shown; the line's id is the last article's by name.
         StockDocumentLink::refillArticlePickers();
-        QCOMPARE(w->lstid->count(), 2);
-        QCOMPARE(w->Cbosifra->currentText(), QStringLiteral("B2"));
+        QCOMPARE(comboTexts(w->cbonaziv), QStringList({"Alfa", "ante", "Beta"}));
+        QCOMPARE(w->lstid->item(0)->text(), QString::number(a));
+        QCOMPARE(w->Cbosifra->currentIndex(), -1);
+        QCOMPARE(w->cbonaziv->currentText(), QString());
         QCOMPARE(w->lblartikl->text(), QString::number(b));
-        QCOMPARE(w->txtpokazkolicine->text(), QStringLiteral("7"));
-        QCOMPARE(w->txtcijena->text(), QStringLiteral("4"));
 
         // New partners of the window's own kind; the newest is shown.
         book.addPartner(QStringLiteral("K"), QStringLiteral("Novi kupac"));
@@ -993,6 +1009,58 @@ private slots:
         QCOMPARE(w->cbokd->currentText(), QStringLiteral("Proizvodnja"));
         StockDocumentLink::refillPartnerPicker(QStringLiteral("Izdatnica"), PartnerRefill::OnExit);
         QCOMPARE(w->cbokd->currentText(), QStringLiteral("Novi kupac"));
+    }
+
+    // The road of a person who needs a new article while writing a receipt.
+    void articlesWindowOpenedFromAReceiptRefillsItsPickers()
+    {
+        StockBook book;
+        MsgBoxScript msgs;
+        const qint64 zeta = book.addArticle(QStringLiteral("Z1"), QStringLiteral("Zeta"));
+        const qint64 alfa = book.addArticle(QStringLiteral("A1"), QStringLiteral("Alfa"));
+        frmPrimka* w = openWindow(QStringLiteral("Primka"));
+        QCOMPARE(comboTexts(w->cbonaziv), QStringList({"Alfa", "Zeta"}));
+        choose(w->cbonaziv, QStringLiteral("Zeta"));
+
+        // Loading the articles window puts the pickers in the order stored, the last stored article on the line.
+        w->cmdartikl->click();
+        QPointer<frmartikli> articles = frmartikli::loaded();
+        QVERIFY(articles && articles->isVisible());
+        QCOMPARE(comboTexts(w->cbonaziv), QStringList({"Zeta", "Alfa"}));
+        QCOMPARE(w->lstid->item(0)->text(), QString::number(zeta));
+        QCOMPARE(w->Cbosifra->currentText(), QStringLiteral("A1"));
+        QCOMPARE(w->cbonaziv->currentText(), QStringLiteral("Alfa"));
+        QCOMPARE(w->lblartikl->text(), QString::number(alfa));
+
+        // A stored article becomes the line's article at once.
+        typeInto(articles->txtsifra, QStringLiteral("B1"));
+        typeInto(articles->txtnaziv, QStringLiteral("Beta"));
+        typeInto(articles->txtjedmjere, QStringLiteral("kom"));
+        articles->cmddodaj->click();
+        msgs.answer(MsgOk);
+        articles->cmdprihvati->click();
+        QCOMPARE(comboTexts(w->Cbosifra), QStringList({"Z1", "A1", "B1"}));
+        QCOMPARE(w->cbonaziv->currentText(), QStringLiteral("Beta"));
+        const QString beta = w->lblartikl->text();
+        QCOMPARE(book.scalar(QStringLiteral("select naziv from artikli where id = ?"), {beta}).toString(),
+                 QStringLiteral("Beta"));
+
+        // Closing it after a change puts them in name order with no article shown.
+        articles->cmdodustani->click();
+        QTRY_VERIFY(!articles);
+        QCOMPARE(comboTexts(w->cbonaziv), QStringList({"Alfa", "Beta", "Zeta"}));
+        QCOMPARE(comboTexts(w->Cbosifra), QStringList({"A1", "B1", "Z1"}));
+        QCOMPARE(w->cbonaziv->currentText(), QString());
+        QCOMPARE(w->lblartikl->text(), QString::number(zeta));
+        // A line still needs an article the user can see.
+        typeInto(w->txtkolicina, QStringLiteral("2"));
+        typeInto(w->txtcijena, QStringLiteral("3"));
+        w->cmddodaj->click();
+        QCOMPARE(w->lsvartprimka->topLevelItemCount(), 0);
+        QCOMPARE(msgs.last().prompt, QStringLiteral("Nije unešena šifra ili naziv!"));
+        enterLine(w, w->cbonaziv, QStringLiteral("Beta"), QStringLiteral("2"), QStringLiteral("3"));
+        QCOMPARE(rowTexts(w->lsvartprimka, 0).last(), beta);
+        QCOMPARE(msgs.calls().size(), 2);
     }
 
     void partnersAndArticlesOpenedFromTheDocument()

@@ -88,6 +88,7 @@ void FigureTest::texts_data()
     QTest::newRow("cents") << qint64(12345678) << "123456,78" << "123456,78" << "   123456,78";
     QTest::newRow("one cent") << qint64(1) << "0,01" << "0,01" << "        0,01";
     QTest::newRow("negative") << qint64(-305) << "-3,05" << "-3,05" << "       -3,05";
+    QTest::newRow("negative cents") << qint64(-5) << "-0,05" << "-0,05" << "       -0,05";
 }
 
 void FigureTest::texts()
@@ -157,6 +158,9 @@ void FigureTest::fromDoubleRoundsDecimalText_data()
     QTest::newRow("large in e-notation") << 1e15 << qint64(100000000000000000);
     QTest::newRow("beyond any figure") << 1e308 << qint64(0);
     QTest::newRow("beyond any figure, negative") << -1e308 << qint64(0);
+    QTest::newRow("a quarter cent") << 0.0025 << qint64(0);
+    QTest::newRow("three quarters of a cent") << 0.0075 << qint64(1);
+    QTest::newRow("just under a half cent") << -0.00499 << qint64(0);
 }
 
 void FigureTest::fromDoubleRoundsDecimalText()

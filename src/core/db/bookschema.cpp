@@ -4,6 +4,15 @@
 
 namespace {
 
+// The lines of one article, by its numeric id and in the order they were stored: "where cast(idartikla as integer)
+// = ? order by id" reads them from this index alone, without sorting. It keys on the number, not on the stored text,
+// so its entries are small; every posted line still lands on the page of its own article.
+const QString ArticleLinesIndex = QStringLiteral("ulazizlaz_artikl");
+const QString CreateArticleLinesIndex =
+    QStringLiteral("create index ulazizlaz_artikl on ulazizlaz(cast(idartikla as integer))");
+// The index of earlier books: keyed on the text, it served no query and cost every posting.
+const QString OldArticleIndex = QStringLiteral("ulazizlaz_idartikla");
+
 void createWarehouseTables(Database& db)
 {
     db.exec(QStringLiteral("create table kd(id integer primary key autoincrement, kd text, ime text, mb text, "
@@ -17,7 +26,7 @@ void createWarehouseTables(Database& db)
                            "datumpi text, dokument text, brojdok text, datumdok text, idkd integer)"));
     db.exec(QStringLiteral("create table dokumenti(id integer primary key autoincrement, dokument text)"));
     // Look-ups that reports and postings repeat.
-    db.exec(QStringLiteral("create index ulazizlaz_idartikla on ulazizlaz(idartikla)"));
+    db.exec(CreateArticleLinesIndex);
     db.exec(QStringLiteral("create index ulazizlaz_idpi on ulazizlaz(idpi)"));
     db.exec(QStringLiteral("create index pi_pi_brojpi on pi(pi, brojpi)"));
     db.exec(QStringLiteral("create index artikli_sifra on artikli(sifra)"));
@@ -63,4 +72,27 @@ bool CreateBookDatabase(const QString& path, const QString& kind)
                       QStringLiteral("Datoteka %1 nije knjiga %2: u njoj nema tablice %3.")
                           .arg(path, warehouse ? QStringLiteral("skladišta") : QStringLiteral("proizvodnje"), table));
     return false;
+}
+
+bool UpgradeBookIndexes(Database& db)
+{
+    PreparedQuery check(db, QStringLiteral("select exists(select 1 from sqlite_master where type = 'table' and name = "
+                                           "'ulazizlaz') and not exists(select 1 from sqlite_master where type = "
+                                           "'index' and name = ?)"));
+    check.exec({ArticleLinesIndex});
+    const bool needed = check.next() && check.value(0).toBool();
+    check.finish();
+    if (!needed)
+        return false;
+    try {
+        db.runWithoutWaiting([&db] {
+            Transaction tx(db);
+            db.exec(QStringLiteral("drop index if exists ") + OldArticleIndex);
+            db.exec(CreateArticleLinesIndex);
+            tx.commit();
+        });
+    } catch (const DbError&) {
+        return false; // busy or read-only: the book works as it is and is brought up to date another time
+    }
+    return true;
 }

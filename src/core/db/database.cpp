@@ -1,5 +1,7 @@
 #include "database.h"
 
+#include "bookschema.h"
+
 #include <QCollator>
 #include <QCoreApplication>
 #include <QDir>
@@ -13,12 +15,18 @@
 
 #include <sqlite3.h>
 
+#include <algorithm>
 #include <atomic>
+#include <numeric>
+#include <vector>
 
 #include <cerrno>
 #include <signal.h>
 
 namespace {
+
+// How long a statement waits for another copy of the program to finish its transaction.
+constexpr int BusyTimeoutMs = 5000;
 
 QString errorText(const QSqlError& error)
 {
@@ -181,7 +189,7 @@ Database::Database(QString path, QString connectionName, bool create)
 {
     m_db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connectionName);
     m_db.setDatabaseName(fileUri(m_path, create));
-    m_db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=5000"));
+    m_db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=%1").arg(BusyTimeoutMs));
     if (!m_db.open()) {
         const QString text = errorText(m_db.lastError());
         m_db = QSqlDatabase();
@@ -198,11 +206,33 @@ Database Database::open(const QString& path)
     if (!QFileInfo(path).isFile())
         throw DbError(DbErrorKind::FileNotFound, QStringLiteral("Datoteka %1 ne postoji.").arg(path));
     Database db(path, nextConnectionName(), false);
-    QSqlQuery probe(db.m_db);
-    if (!probe.exec(QStringLiteral("select count(*) from sqlite_master")))
+    // The first statement reads the schema: it finds a file that holds no database, and it gives a book made by an
+    // earlier version the indexes of a new one (one statement, as opening is part of every handler).
+    try {
+        UpgradeBookIndexes(db);
+    } catch (const DbError&) {
+        sqlite3* handle = nativeHandle(db.m_db);
+        const QString engine = handle ? QString::fromUtf8(sqlite3_errmsg(handle)) : QString();
         throw DbError(DbErrorKind::NotADatabase,
-                      QStringLiteral("Datoteka %1 nije baza podataka: %2").arg(path, errorText(probe.lastError())));
+                      QStringLiteral("Datoteka %1 nije baza podataka: %2").arg(path, engine));
+    }
     return db;
+}
+
+void Database::runWithoutWaiting(const std::function<void()>& work)
+{
+    sqlite3* handle = nativeHandle(m_db);
+    if (handle)
+        sqlite3_busy_timeout(handle, 0);
+    try {
+        work();
+    } catch (...) {
+        if (handle)
+            sqlite3_busy_timeout(handle, BusyTimeoutMs);
+        throw;
+    }
+    if (handle)
+        sqlite3_busy_timeout(handle, BusyTimeoutMs);
 }
 
 void Database::attach(const QString& path, const QString& schema)
@@ -291,25 +321,177 @@ QVariant Database::scalar(const QString& sql, const QVariantList& values)
     return QVariant();
 }
 
-PreparedQuery::PreparedQuery(Database& db, const QString& sql) : m_query(db.connection()), m_path(db.path())
+namespace {
+
+// The engine's last error on the handle, told as the driver's own errors are.
+DbError statementError(const QString& path, sqlite3* handle)
 {
-    m_query.setForwardOnly(true);
-    if (!m_query.prepare(sql))
-        throw statementError(m_path, m_query.lastError());
+    const QString text = QString::fromUtf16(static_cast<const char16_t*>(sqlite3_errmsg16(handle)));
+    return statementError(
+        path, QSqlError(QString(), text, QSqlError::StatementError, QString::number(sqlite3_extended_errcode(handle))));
+}
+
+// Whether the driver would bind the value as null (a null text or date counts, as in QSqlQuery).
+bool isNullValue(const QVariant& v)
+{
+    if (v.isNull())
+        return true;
+    switch (v.typeId()) {
+    case QMetaType::QString:
+        return static_cast<const QString*>(v.constData())->isNull();
+    case QMetaType::QByteArray:
+        return static_cast<const QByteArray*>(v.constData())->isNull();
+    default:
+        return false;
+    }
+}
+
+int bindValue(sqlite3_stmt* statement, int index, const QVariant& v)
+{
+    if (isNullValue(v))
+        return sqlite3_bind_null(statement, index);
+    switch (v.typeId()) {
+    case QMetaType::Bool:
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::Long:
+    case QMetaType::LongLong:
+    case QMetaType::Short:
+    case QMetaType::UShort:
+        return sqlite3_bind_int64(statement, index, v.toLongLong());
+    case QMetaType::ULong:
+    case QMetaType::ULongLong:
+        return sqlite3_bind_int64(statement, index, qint64(v.toULongLong()));
+    case QMetaType::Double:
+    case QMetaType::Float:
+        return sqlite3_bind_double(statement, index, v.toDouble());
+    case QMetaType::QByteArray: {
+        const QByteArray* bytes = static_cast<const QByteArray*>(v.constData());
+        return sqlite3_bind_blob(statement, index, bytes->constData(), int(bytes->size()), SQLITE_TRANSIENT);
+    }
+    case QMetaType::QString: {
+        const QString* text = static_cast<const QString*>(v.constData());
+        return sqlite3_bind_text16(statement, index, text->utf16(), int(text->size() * 2), SQLITE_TRANSIENT);
+    }
+    default: {
+        const QString text = v.toString();
+        return sqlite3_bind_text16(statement, index, text.utf16(), int(text.size() * 2), SQLITE_TRANSIENT);
+    }
+    }
+}
+
+} // namespace
+
+PreparedQuery::PreparedQuery(Database& db, const QString& sql)
+    : m_path(db.path()), m_handle(nativeHandle(db.connection()))
+{
+    if (!m_handle)
+        throw DbError(DbErrorKind::Statement, QStringLiteral("Baza nije otvorena."));
+    if (sqlite3_prepare16_v2(m_handle, sql.utf16(), int(sql.size() * 2), &m_statement, nullptr) != SQLITE_OK) {
+        const DbError error = statementError(m_path, m_handle);
+        sqlite3_finalize(m_statement);
+        m_statement = nullptr;
+        throw error;
+    }
+}
+
+PreparedQuery::~PreparedQuery()
+{
+    sqlite3_finalize(m_statement);
+}
+
+bool PreparedQuery::step()
+{
+    const int rc = sqlite3_step(m_statement);
+    if (rc == SQLITE_ROW)
+        return true;
+    // Done or failed: the statement holds no lock past this point.
+    const int reset = sqlite3_reset(m_statement);
+    if (rc != SQLITE_DONE || reset != SQLITE_OK)
+        throw statementError(m_path, m_handle);
+    return false;
 }
 
 void PreparedQuery::exec(std::initializer_list<QVariant> values)
 {
-    exec(QVariantList(values));
+    run(values.begin(), qsizetype(values.size()));
 }
 
 void PreparedQuery::exec(const QVariantList& values)
 {
-    int index = 0;
-    for (const QVariant& v : values)
-        m_query.bindValue(index++, v);
-    if (!m_query.exec())
-        throw statementError(m_path, m_query.lastError());
+    run(values.constData(), values.size());
+}
+
+void PreparedQuery::run(const QVariant* values, qsizetype count)
+{
+    sqlite3_reset(m_statement);
+    m_rowPending = m_onRow = false;
+    if (count != sqlite3_bind_parameter_count(m_statement))
+        throw DbError(DbErrorKind::Statement, QStringLiteral("Broj vrijednosti ne odgovara naredbi."));
+    for (qsizetype i = 0; i < count; ++i) {
+        if (bindValue(m_statement, int(i + 1), values[i]) != SQLITE_OK)
+            throw statementError(m_path, m_handle);
+    }
+    m_rowPending = step();
+    m_lastInsertId = sqlite3_last_insert_rowid(m_handle);
+}
+
+bool PreparedQuery::next()
+{
+    if (m_rowPending) {
+        m_rowPending = false;
+        m_onRow = true;
+    } else {
+        m_onRow = m_onRow && step();
+    }
+    return m_onRow;
+}
+
+QVariant PreparedQuery::value(int index) const
+{
+    if (!m_onRow)
+        return QVariant();
+    switch (sqlite3_column_type(m_statement, index)) {
+    case SQLITE_INTEGER:
+        return QVariant(qint64(sqlite3_column_int64(m_statement, index)));
+    case SQLITE_FLOAT:
+        return QVariant(sqlite3_column_double(m_statement, index));
+    case SQLITE_TEXT: {
+        const auto* text = static_cast<const char16_t*>(sqlite3_column_text16(m_statement, index));
+        return QVariant(QString::fromUtf16(text, sqlite3_column_bytes16(m_statement, index) / 2));
+    }
+    case SQLITE_BLOB: {
+        const auto* bytes = static_cast<const char*>(sqlite3_column_blob(m_statement, index));
+        return QVariant(QByteArray(bytes, sqlite3_column_bytes(m_statement, index)));
+    }
+    default:
+        return QVariant();
+    }
+}
+
+qint64 PreparedQuery::integer(int index) const
+{
+    return m_onRow ? sqlite3_column_int64(m_statement, index) : 0;
+}
+
+double PreparedQuery::real(int index) const
+{
+    return m_onRow ? sqlite3_column_double(m_statement, index) : 0.0;
+}
+
+QString PreparedQuery::text(int index) const
+{
+    if (!m_onRow)
+        return QString();
+    // The book keeps its texts in UTF-8: one conversion, straight into the QString.
+    const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(m_statement, index));
+    return text ? QString::fromUtf8(text, sqlite3_column_bytes(m_statement, index)) : QString();
+}
+
+void PreparedQuery::finish()
+{
+    sqlite3_reset(m_statement);
+    m_rowPending = m_onRow = false;
 }
 
 Transaction::Transaction(Database& db) : m_db(db)
@@ -415,6 +597,22 @@ int compareHr(const QString& a, const QString& b)
 QCollatorSortKey hrSortKey(const QString& text)
 {
     return hrCollator().sortKey(text);
+}
+
+QList<int> orderHr(const QStringList& names)
+{
+    // Each name's key is made once; comparing two keys is a plain comparison of bytes.
+    std::vector<QCollatorSortKey> keys;
+    keys.reserve(names.size());
+    for (const QString& name : names)
+        keys.push_back(hrSortKey(name));
+    QList<int> order(names.size());
+    std::iota(order.begin(), order.end(), 0);
+    std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
+        const int r = keys[a].compare(keys[b]);
+        return r != 0 ? r < 0 : QString::compare(names.at(a), names.at(b)) < 0;
+    });
+    return order;
 }
 
 QString foldText(const QString& text)

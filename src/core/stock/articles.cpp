@@ -4,17 +4,6 @@
 
 namespace {
 
-ArticleEntry entryOf(const QSqlRecord& r)
-{
-    ArticleEntry e;
-    e.sifra = r.value("sifra").toString();
-    e.barkod = r.value("barkod").toString();
-    e.naziv = r.value("naziv").toString();
-    e.jedmjere = r.value("jedmjere").toString();
-    e.minkolicina = Figure::fromDouble(r.value("minkolicina").toDouble());
-    return e;
-}
-
 // The entry's texts as their columns hold them, then the minimum quantity.
 QVariantList columnsOf(const ArticleEntry& e)
 {
@@ -40,9 +29,13 @@ namespace Articles {
 QList<StoredArticle> all(const QString& book)
 {
     Database db = Database::open(book);
+    PreparedQuery rows(
+        db, QStringLiteral("select id, sifra, barkod, naziv, jedmjere, minkolicina from artikli order by id"));
+    rows.exec({});
     QList<StoredArticle> result;
-    for (const QSqlRecord& r : db.select(QStringLiteral("select * from artikli order by id")))
-        result.append({r.value("id").toLongLong(), entryOf(r)});
+    while (rows.next())
+        result.append({rows.integer(0),
+                       {rows.text(1), rows.text(2), rows.text(3), rows.text(4), Figure::fromDouble(rows.real(5))}});
     return result;
 }
 

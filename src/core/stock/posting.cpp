@@ -81,9 +81,9 @@ qint64 PostStockDocument(Database& db, const StockDocument& document, const QStr
         if (!readArticle.next())
             throw PostingRefused(PostingRefused::ArticleNotFound);
         StockFigures before;
-        before.stanje = Figure::fromDouble(readArticle.value(0).toDouble());
-        before.vrijednost = Figure::fromDouble(readArticle.value(1).toDouble());
-        before.proscijena = Figure::fromDouble(readArticle.value(2).toDouble());
+        before.stanje = Figure::fromDouble(readArticle.real(0));
+        before.vrijednost = Figure::fromDouble(readArticle.real(1));
+        before.proscijena = Figure::fromDouble(readArticle.real(2));
         readArticle.finish();
         // The stock read here, inside the transaction, is the one the issue takes from: another copy may have
         // issued from it since the line was entered.

@@ -54,15 +54,29 @@ qint64 addDocumentKind(const QString& bookPath, const QString& name)
     return db.insert(QStringLiteral("insert into dokumenti(dokument) values(?)"), {fitToWidth(name, 20)});
 }
 
-QList<ArticleChoice> articlesByName(const QString& bookPath)
+QList<ArticleChoice> articlesInTableOrder(const QString& bookPath)
 {
     Database db = Database::open(bookPath);
+    PreparedQuery rows(db, QStringLiteral("select id, sifra, naziv from artikli order by id"));
+    rows.exec({});
     QList<ArticleChoice> articles;
-    const auto rows = db.select(QStringLiteral("select id, sifra, naziv from artikli order by naziv collate hr, id"));
-    articles.reserve(rows.size());
-    for (const QSqlRecord& r : rows)
-        articles.append({r.value(0).toLongLong(), r.value(1).toString(), r.value(2).toString()});
+    while (rows.next())
+        articles.append({rows.integer(0), rows.text(1), rows.text(2)});
     return articles;
+}
+
+QList<ArticleChoice> articlesByName(const QString& bookPath)
+{
+    const QList<ArticleChoice> stored = articlesInTableOrder(bookPath);
+    QStringList names;
+    names.reserve(stored.size());
+    for (const ArticleChoice& a : stored)
+        names.append(a.naziv);
+    QList<ArticleChoice> sorted;
+    sorted.reserve(stored.size());
+    for (int i : orderHr(names))
+        sorted.append(stored.at(i));
+    return sorted;
 }
 
 std::optional<ArticleStock> articleById(const QString& bookPath, qint64 id)

@@ -39,8 +39,11 @@ struct ArticleChoice
     QString sifra;
     QString naziv;
 };
-// Every article, in name order (Croatian, ignoring letter case), for the code and name pickers.
+// Every article, in name order (Croatian, ignoring letter case; equal names in the order stored), for the code and
+// name pickers.
 QList<ArticleChoice> articlesByName(const QString& bookPath);
+// Every article in the order stored.
+QList<ArticleChoice> articlesInTableOrder(const QString& bookPath);
 
 // An article's stock, read for the line being entered.
 struct ArticleStock

@@ -100,12 +100,23 @@ std::optional<Figure> Figure::parse(const QString& input)
 
 QString Figure::text00() const
 {
-    const qint64 a = m_cents < 0 ? -m_cents : m_cents;
-    QString s =
-        QString::number(a / 100) + QLatin1Char(',') + QStringLiteral("%1").arg(a % 100, 2, 10, QLatin1Char('0'));
+    // Written digit by digit from the right: lists and reports ask for it on every row.
+    quint64 a = m_cents < 0 ? 0 - quint64(m_cents) : quint64(m_cents);
+    char buffer[32];
+    char* const end = buffer + sizeof buffer;
+    char* p = end;
+    *--p = char('0' + a % 10);
+    a /= 10;
+    *--p = char('0' + a % 10);
+    a /= 10;
+    *--p = ',';
+    do {
+        *--p = char('0' + a % 10);
+        a /= 10;
+    } while (a != 0);
     if (m_cents < 0)
-        s.prepend(QLatin1Char('-'));
-    return s;
+        *--p = '-';
+    return QString::fromLatin1(p, end - p);
 }
 
 QString Figure::shortText() const
