@@ -1,5 +1,8 @@
 #include "controls.h"
 
+#include "core/text/datetext.h"
+
+#include <QDateEdit>
 #include <QEvent>
 #include <QHeaderView>
 #include <QLabel>
@@ -28,6 +31,36 @@ QLineEdit* makeEntryBox(QWidget* parent, const QString& name, const QString& too
     box->setToolTip(tooltip);
     box->setMaxLength(maxLength);
     return box;
+}
+
+void lockBox(QLineEdit* box, bool tabStop)
+{
+    box->setReadOnly(true);
+    box->setMaxLength(32767);
+    if (!tabStop)
+        box->setFocusPolicy(Qt::NoFocus);
+}
+
+namespace {
+
+class DatePicker : public QDateEdit
+{
+public:
+    using QDateEdit::QDateEdit;
+
+protected:
+    bool focusNextPrevChild(bool next) override { return QAbstractSpinBox::focusNextPrevChild(next); }
+};
+
+} // namespace
+
+QDateEdit* makeShortDatePicker(QWidget* parent, const QString& name)
+{
+    auto* date = new DatePicker(QDate::currentDate(), parent);
+    date->setObjectName(name);
+    date->setDisplayFormat(QLatin1String(DateText::ShortFormat));
+    date->setCalendarPopup(true);
+    return date;
 }
 
 QPushButton* makeButton(QWidget* parent, const QString& name, const QString& caption, const QString& tooltip,

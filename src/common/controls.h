@@ -3,6 +3,7 @@
 #include <QString>
 #include <QStringList>
 
+class QDateEdit;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -26,6 +27,12 @@ void FixedBorder(QWidget* window, const QSize& size);
 // Builders for the controls of the working windows; each gets its name as objectName.
 
 QLineEdit* makeEntryBox(QWidget* parent, const QString& name, const QString& tooltip, int maxLength);
+// A box the window fills and the user only reads: read-only, with no length limit (a figure the window writes is
+// shown whole), and out of the Tab order unless tabStop.
+void lockBox(QLineEdit* box, bool tabStop = false);
+// A date picker set to today, shown "dd.MM.yyyy", with a calendar to drop down. Tab leaves it at once, as it
+// leaves every other control; the arrow keys move between its parts.
+QDateEdit* makeShortDatePicker(QWidget* parent, const QString& name);
 // A push button that is never a default button (Enter does not click it).
 QPushButton* makeButton(QWidget* parent, const QString& name, const QString& caption, const QString& tooltip,
                         bool enabled);

@@ -15,6 +15,7 @@
 #include <QMdiSubWindow>
 #include <QPointer>
 #include <QRegularExpressionValidator>
+#include <QSignalBlocker>
 #include <QTimer>
 #include <QTreeWidget>
 
@@ -184,6 +185,8 @@ private:
         }
         const QList<QTreeWidgetItem*> selected = m_list->selectedItems();
         QTreeWidgetItem* current = m_list->currentItem();
+        // Putting the rows in another order chooses no row: the list reports no selection change on the way.
+        const QSignalBlocker quiet(m_list);
         // Collation keys made once per row: a list of thousands of names sorts without converting both names on
         // every comparison; the rows are taken out in one go.
         const QList<QTreeWidgetItem*> items = m_list->invisibleRootItem()->takeChildren();
@@ -201,6 +204,7 @@ private:
         for (const auto& [key, item] : keyed)
             sorted.append(item);
         m_list->addTopLevelItems(sorted);
+        m_list->clearSelection();
         if (current)
             m_list->setCurrentItem(current, 0, QItemSelectionModel::NoUpdate);
         for (QTreeWidgetItem* item : selected)
@@ -239,21 +243,21 @@ void DecimalKeyFilter(QLineEdit* box)
     box->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*(,[0-9]*)?")), box));
 }
 
-DecimalFieldCommit::DecimalFieldCommit(QLineEdit* box, std::optional<QString> resetText)
-    : QObject(box), m_box(box), m_resetText(std::move(resetText))
+DecimalFieldCommit::DecimalFieldCommit(QLineEdit* box, std::optional<QString> resetText, Unreadable unreadable)
+    : QObject(box), m_box(box), m_resetText(std::move(resetText)), m_unreadable(unreadable)
 {
     setObjectName(QStringLiteral("decimalFieldCommit"));
     box->installEventFilter(this);
 }
 
-DecimalFieldCommit* DecimalFieldCommit::reset(QLineEdit* box, const QString& resetText)
+DecimalFieldCommit* DecimalFieldCommit::reset(QLineEdit* box, const QString& resetText, Unreadable unreadable)
 {
-    return new DecimalFieldCommit(box, resetText);
+    return new DecimalFieldCommit(box, resetText, unreadable);
 }
 
 DecimalFieldCommit* DecimalFieldCommit::keep(QLineEdit* box)
 {
-    return new DecimalFieldCommit(box, std::nullopt);
+    return new DecimalFieldCommit(box, std::nullopt, Unreadable::Reset);
 }
 
 std::optional<Figure> DecimalFieldCommit::valueOf(const QLineEdit* box)
@@ -274,31 +278,40 @@ bool DecimalFieldCommit::commit()
     const std::optional<Figure> value = Figure::parse(text);
     if (!value) {
         // Only a lone comma gets here (the key filter and validator keep out the rest): no number at all.
+        if (m_unreadable == Unreadable::Refuse) {
+            refuse();
+            return false;
+        }
         m_box->setText(m_resetText.value_or(QString()));
         return true;
     }
     // The limit applies to the value as it will stand, after rounding to the cent.
     if (*value > NumberBoxLimit) {
-        m_committing = true;
-        HrMsgBox(TooBigMessage, TooBigStyle, TooBigTitle);
-        m_committing = false;
-        if (m_resetText)
-            m_box->setText(Figure::parse(*m_resetText).value_or(Figure()).text00());
-        QPointer<QLineEdit> box = m_box;
-        const bool keepText = !m_resetText;
-        auto refocus = [box, keepText] {
-            if (!box || !box->isVisible())
-                return;
-            box->setFocus(Qt::OtherFocusReason);
-            if (keepText)
-                box->selectAll();
-        };
-        refocus();
-        QTimer::singleShot(0, m_box, refocus); // after the focus move that is under way
+        refuse();
         return false;
     }
     m_box->setText(value->text00());
     return true;
+}
+
+void DecimalFieldCommit::refuse()
+{
+    m_committing = true;
+    HrMsgBox(TooBigMessage, TooBigStyle, TooBigTitle);
+    m_committing = false;
+    if (m_resetText)
+        m_box->setText(Figure::parse(*m_resetText).value_or(Figure()).text00());
+    QPointer<QLineEdit> box = m_box;
+    const bool keepText = !m_resetText;
+    auto refocus = [box, keepText] {
+        if (!box || !box->isVisible())
+            return;
+        box->setFocus(Qt::OtherFocusReason);
+        if (keepText)
+            box->selectAll();
+    };
+    refocus();
+    QTimer::singleShot(0, m_box, refocus); // after the focus move that is under way
 }
 
 namespace {

@@ -27,6 +27,8 @@ class QWidget;
 //   DecimalFieldCommit::reset(box, "0,00");       leaving the box brings it to "0,00" form, empty → reset text,
 //   DecimalFieldCommit::keep(box);                  over 99 999,99 → message, reset (reset variant) or the text
 //                                                 stays selected (keep variant); the focus returns to the box.
+//                                                 reset(box, "0,00", Unreadable::Refuse): a lone comma is
+//                                                 refused the same way instead of reset silently.
 //                                                 A message box popping up does not trigger it.
 //   CommitNumberBoxes(this)                       first thing in every handler that reads number boxes (add,
 //                                                 accept, change): commits every number box of the window as
@@ -65,8 +67,16 @@ public:
     static inline const QString TooBigTitle = QStringLiteral("Prevelik broj");
     static constexpr int TooBigStyle = 48;
 
+    // What leaving a box does with a text that is no number at all (a lone comma): take the reset text silently,
+    // or refuse it as a value over the limit is refused.
+    enum class Unreadable
+    {
+        Reset,
+        Refuse
+    };
     // Reset variant: an empty box gets the reset text; a refused value becomes the reset text.
-    static DecimalFieldCommit* reset(QLineEdit* box, const QString& resetText);
+    static DecimalFieldCommit* reset(QLineEdit* box, const QString& resetText,
+                                     Unreadable unreadable = Unreadable::Reset);
     // Keep variant: an empty box stays empty; a refused value stays as typed, selected.
     static DecimalFieldCommit* keep(QLineEdit* box);
 
@@ -81,9 +91,12 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    DecimalFieldCommit(QLineEdit* box, std::optional<QString> resetText);
+    DecimalFieldCommit(QLineEdit* box, std::optional<QString> resetText, Unreadable unreadable);
+    // The warning, the reset text (reset variant) and the focus back in the box.
+    void refuse();
     QLineEdit* m_box;
     std::optional<QString> m_resetText;
+    Unreadable m_unreadable;
     bool m_committing = false;
 };
 

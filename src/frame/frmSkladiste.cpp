@@ -197,13 +197,28 @@ bool frmSkladiste::closeWorkingWindows()
     return true;
 }
 
+namespace {
+
+// A hidden top menu gives up the "&" of its caption: the menu bar claims the Alt+letter of a hidden menu too, and a
+// working window's button with that letter ("Is&pis na pisač" under the hidden "&Pregled") would not answer it.
+void showTopMenu(QMenu* menu, bool visible)
+{
+    if (!menu->property("caption").isValid())
+        menu->setProperty("caption", menu->title());
+    const QString caption = menu->property("caption").toString();
+    menu->setTitle(visible ? caption : QString(caption).remove(QLatin1Char('&')));
+    menu->menuAction()->setVisible(visible);
+}
+
+} // namespace
+
 void frmSkladiste::showMenusOfKind(const QString& kind)
 {
     const bool warehouse = kind == BookKindWarehouse;
     const bool production = kind == BookKindProduction;
-    mnuNoviunos->menuAction()->setVisible(warehouse);
-    mnuPregled->menuAction()->setVisible(warehouse);
-    mnuizbor->menuAction()->setVisible(production);
+    showTopMenu(mnuNoviunos, warehouse);
+    showTopMenu(mnuPregled, warehouse);
+    showTopMenu(mnuizbor, production);
     mnupomoc->menuAction()->setVisible(true);
 }
 

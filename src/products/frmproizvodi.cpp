@@ -12,6 +12,7 @@
 #include "core/text/reporttext.h"
 #include "masterdata/frmartikliizbor.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QFrame>
 #include <QLabel>
@@ -44,13 +45,6 @@ QComboBox* makeCombo(QWidget* parent, const QString& name, const QString& toolti
     combo->setInsertPolicy(QComboBox::NoInsert);
     combo->setMaxVisibleItems(20);
     return combo;
-}
-
-void lockBox(QLineEdit* box, bool tabStop)
-{
-    box->setReadOnly(true);
-    if (!tabStop)
-        box->setFocusPolicy(Qt::NoFocus);
 }
 
 void clearCombo(QComboBox* combo)
@@ -132,6 +126,7 @@ frmproizvodi::frmproizvodi() : WorkingWindow(MenuGroup::Production)
     // Component entry
     cboskladiste = makeCombo(f, QStringLiteral("cboskladiste"), QStringLiteral("Odabir skladišta"), false);
     NoTypingKeyFilter(cboskladiste);
+    NoTypingKeyFilter(cboskladiste->view());
     Cbosifra = makeCombo(f, QStringLiteral("Cbosifra"), QStringLiteral("Odabir šifre artikla"), true);
     cbonaziv = makeCombo(f, QStringLiteral("cbonaziv"), QStringLiteral("Odabir naziva artikla"), true);
     cmdpretraga = makeButton(f, QStringLiteral("cmdpretraga"), QStringLiteral("..."), QString(), false);

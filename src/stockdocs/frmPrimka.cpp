@@ -3,6 +3,7 @@
 #include "common/controls.h"
 #include "common/entryfields.h"
 #include "common/hrmsgbox.h"
+#include "common/keyfilters.h"
 #include "common/stockdoclink.h"
 #include "common/windowkeys.h"
 #include "common/workspace.h"
@@ -41,25 +42,6 @@ const QString IssueWorkingCaption = QStringLiteral("Izdatnica      Pomoć F1");
 // The highest line amount a receipt takes.
 constexpr double ReceiptAmountLimit = 9'999'999.0;
 
-// The pickers take entries only from their lists: typed characters are dropped, arrows still move.
-class DiscardTypedKeys : public QObject
-{
-public:
-    using QObject::QObject;
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
-        if (event->type() == QEvent::KeyPress) {
-            const auto* key = static_cast<QKeyEvent*>(event);
-            const bool command = key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
-            if (!command && !key->text().isEmpty() && key->text().at(0).isPrint())
-                return true;
-        }
-        return QObject::eventFilter(watched, event);
-    }
-};
-
 // Adds an entry in its Croatian alphabetical place, the row's id as its data; returns its index.
 int insertSorted(QComboBox* combo, const StockDocs::NamedRow& row)
 {
@@ -87,56 +69,16 @@ qint64 chosenId(const QComboBox* combo)
     return combo->currentIndex() < 0 ? 0 : combo->currentData().toLongLong();
 }
 
-// A picker that takes entries only from its list, closed or open.
-class ListOnlyPicker : public QComboBox
-{
-public:
-    explicit ListOnlyPicker(QWidget* parent) : QComboBox(parent), m_discard(new DiscardTypedKeys(this))
-    {
-        installEventFilter(m_discard);
-    }
-    void showPopup() override
-    {
-        view()->installEventFilter(m_discard);
-        QComboBox::showPopup();
-    }
-
-private:
-    DiscardTypedKeys* m_discard;
-};
-
 QComboBox* makePicker(QWidget* parent, const char* name, const QString& tip)
 {
-    auto* combo = new ListOnlyPicker(parent);
+    auto* combo = new QComboBox(parent);
     combo->setObjectName(QLatin1String(name));
     combo->setToolTip(tip);
     combo->setMaxVisibleItems(20);
+    // Entries come only from the list, closed or open: typed characters are dropped, arrows still move.
+    NoTypingKeyFilter(combo);
+    NoTypingKeyFilter(combo->view());
     return combo;
-}
-
-void lockBox(QLineEdit* box)
-{
-    box->setReadOnly(true);
-    box->setFocusPolicy(Qt::NoFocus);
-}
-
-// Tab leaves a date picker at once, as it leaves every other control; the arrow keys move between its parts.
-class DatePicker : public QDateEdit
-{
-public:
-    using QDateEdit::QDateEdit;
-
-protected:
-    bool focusNextPrevChild(bool next) override { return QAbstractSpinBox::focusNextPrevChild(next); }
-};
-
-QDateEdit* makeDate(QWidget* parent, const char* name)
-{
-    auto* date = new DatePicker(QDate::currentDate(), parent);
-    date->setObjectName(QLatin1String(name));
-    date->setDisplayFormat(QLatin1String(DateText::ShortFormat));
-    date->setCalendarPopup(true);
-    return date;
 }
 
 const QStringList ReceiptHelp = {
@@ -209,11 +151,11 @@ frmPrimka::frmPrimka() : WorkingWindow(MenuGroup::Warehouse)
     // Header
     txtprimka = makeEntryBox(f, QStringLiteral("txtprimka"), QStringLiteral("Broj primke"), 32767);
     lockBox(txtprimka);
-    txtdatumprimke = makeDate(f, "txtdatumprimke");
+    txtdatumprimke = makeShortDatePicker(f, QStringLiteral("txtdatumprimke"));
     cbokd = makePicker(f, "cbokd", QStringLiteral("Ime dobavljača"));
     cbodokument = makePicker(f, "cbodokument", QStringLiteral("Odabir dokumenta"));
     txtbroj = makeEntryBox(f, QStringLiteral("txtbroj"), QStringLiteral("Broj dokumenta"), 10);
-    txtdatumdokumenta = makeDate(f, "txtdatumdokumenta");
+    txtdatumdokumenta = makeShortDatePicker(f, QStringLiteral("txtdatumdokumenta"));
     Label1_0 = makeLabelFor(f, QStringLiteral("Primka br. :"), txtprimka, QStringLiteral("Label1_0"));
     Label2_0 = makeLabelFor(f, QStringLiteral("Datum primke :"), txtdatumprimke, QStringLiteral("Label2_0"));
     Label3_0 = makeLabelFor(f, QStringLiteral("Dobavljač :"), cbokd, QStringLiteral("Label3_0"));

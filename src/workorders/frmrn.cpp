@@ -14,7 +14,6 @@
 #include <QDateEdit>
 #include <QFrame>
 #include <QHeaderView>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -49,61 +48,22 @@ const QStringList Help = {
     QStringLiteral("Dvoklik na donje polje - isto kao Editiraj."),
     QStringLiteral("Ispis na pisač - nakon potvrde ispisuje označeni radni nalog.")};
 
-QDateEdit* makeDate(QWidget* parent, const char* name, const QString& tooltip)
+QDateEdit* makeDate(QWidget* parent, const QString& name, const QString& tooltip)
 {
-    auto* date = new QDateEdit(QDate::currentDate(), parent);
-    date->setObjectName(QLatin1String(name));
+    QDateEdit* date = makeShortDatePicker(parent, name);
     date->setToolTip(tooltip);
-    date->setDisplayFormat(QLatin1String(DateText::ShortFormat));
-    date->setCalendarPopup(true);
     return date;
 }
 
-// A box the program fills: read-only, no length limit (a computed figure may be longer than typed ones).
+// A box the program fills: a computed figure may be longer than typed ones.
 QLineEdit* makeFigureBox(QWidget* parent, const QString& name, const QString& tooltip, bool tabStop)
 {
     QLineEdit* box = makeEntryBox(parent, name, tooltip, 32767);
-    box->setReadOnly(true);
+    lockBox(box, tabStop);
     box->setText(Zero);
     box->setAlignment(Qt::AlignRight);
-    if (!tabStop)
-        box->setFocusPolicy(Qt::NoFocus);
     return box;
 }
-
-// Moving through a list with the keys chooses a row as a click on it does.
-class KeyboardChoice : public QObject
-{
-public:
-    KeyboardChoice(QTreeWidget* list, std::function<void()> chosen) : QObject(list), m_chosen(std::move(chosen))
-    {
-        list->installEventFilter(this);
-    }
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
-        if (event->type() == QEvent::KeyRelease) {
-            switch (static_cast<QKeyEvent*>(event)->key()) {
-            case Qt::Key_Up:
-            case Qt::Key_Down:
-            case Qt::Key_PageUp:
-            case Qt::Key_PageDown:
-            case Qt::Key_Home:
-            case Qt::Key_End:
-            case Qt::Key_Space:
-                m_chosen();
-                break;
-            default:
-                break;
-            }
-        }
-        return QObject::eventFilter(watched, event);
-    }
-
-private:
-    std::function<void()> m_chosen;
-};
 
 Figure boxFigure(const QLineEdit* box)
 {
@@ -125,8 +85,7 @@ frmrn::frmrn() : WorkingWindow(MenuGroup::Production)
 
     // The new work order
     txtbr = makeEntryBox(f, QStringLiteral("txtbr"), QStringLiteral("Broj radnog naloga"), 32767);
-    txtbr->setReadOnly(true);
-    txtbr->setFocusPolicy(Qt::NoFocus);
+    lockBox(txtbr);
     txtbr->setAlignment(Qt::AlignCenter);
     cboproizvod = new QComboBox(f);
     cboproizvod->setObjectName(QStringLiteral("cboproizvod"));
@@ -135,8 +94,8 @@ frmrn::frmrn() : WorkingWindow(MenuGroup::Production)
     txtkolicina = makeEntryBox(f, QStringLiteral("txtkolicina"), QStringLiteral("Upišite količinu proizvoda"), 8);
     txtkolicina->setAlignment(Qt::AlignCenter);
     txtkolicina->setText(One);
-    dtpotv = makeDate(f, "dtpotv", QStringLiteral("Datum otvaranja radnog naloga"));
-    dtpzatv = makeDate(f, "dtpzatv", QStringLiteral("Datum zatvaranja radnog naloga"));
+    dtpotv = makeDate(f, QStringLiteral("dtpotv"), QStringLiteral("Datum otvaranja radnog naloga"));
+    dtpzatv = makeDate(f, QStringLiteral("dtpzatv"), QStringLiteral("Datum zatvaranja radnog naloga"));
     Label8 = makeLabelFor(f, QStringLiteral("Radni nalog br.:"), txtbr, QStringLiteral("Label8"));
     Label9 = makeLabelFor(f, QStringLiteral("Ime proizvoda:"), cboproizvod, QStringLiteral("Label9"));
     Label12 = makeLabelFor(f, QStringLiteral("Koliko proizv:"), txtkolicina, QStringLiteral("Label12"));
@@ -260,9 +219,10 @@ frmrn::frmrn() : WorkingWindow(MenuGroup::Production)
     SelectAllOnFocus({txtrada, txtusluga, txt1, txt2, txt3, txtkolicina});
     for (QLineEdit* box : {txtmat, txtrada, txtusluga, txt1, txt2, txt3, txtkolicina})
         DecimalKeyFilter(box);
+    // A text that is no number at all is refused as a value over the limit is.
     for (QLineEdit* box : {txtrada, txtusluga, txt1, txt2, txt3})
-        DecimalFieldCommit::reset(box, Zero);
-    DecimalFieldCommit::reset(txtkolicina, One);
+        DecimalFieldCommit::reset(box, Zero, DecimalFieldCommit::Unreadable::Refuse);
+    DecimalFieldCommit::reset(txtkolicina, One, DecimalFieldCommit::Unreadable::Refuse);
     for (QLineEdit* box : {txtmat, txtrada, txtusluga, txt1, txt2, txt3})
         connect(box, &QLineEdit::textChanged, this, &frmrn::totalsRecompute);
     connect(txtkolicina, &QLineEdit::textChanged, this, &frmrn::requirementRecompute);
@@ -275,7 +235,12 @@ frmrn::frmrn() : WorkingWindow(MenuGroup::Production)
     onClickCommitted(cmdizmjena, this, [this] { cmdizmjenaClick(); });
     connect(cmdne, &QPushButton::clicked, this, &frmrn::cmdneClick);
     connect(lsvsviartikli, &QTreeWidget::itemClicked, this, &frmrn::orderSelected);
-    new KeyboardChoice(lsvsviartikli, [this] { orderSelected(); });
+    // Moving to another order with the keyboard chooses it too; sorting the list keeps the same order chosen.
+    connect(lsvsviartikli, &QTreeWidget::itemSelectionChanged, this, [this] {
+        const QTreeWidgetItem* row = PendingList::lastSelected(lsvsviartikli);
+        if (row && row->data(0, Qt::UserRole).toLongLong() != m_selectedId)
+            orderSelected();
+    });
     ColumnSortToggle(lsvsviartikli);
     ListDblClickDefault(lsvsviartikli, cmdeditiraj);
 }
@@ -309,6 +274,7 @@ void frmrn::resetBoxes()
 
 void frmrn::ucitavanje()
 {
+    m_selectedId = 0;
     m_lines.clear();
     lsvartikli->clear();
     lsvsviartikli->clear();
@@ -435,6 +401,7 @@ void frmrn::orderSelected()
     txtkolicina->setEnabled(true);
     m_editId = 0;
     const QTreeWidgetItem* row = PendingList::lastSelected(lsvsviartikli);
+    m_selectedId = row ? row->data(0, Qt::UserRole).toLongLong() : 0;
     lblidrn->setText(row ? row->text(0) : QString());
     lblsifra->setText(row ? row->text(1) : QString());
 }

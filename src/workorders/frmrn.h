@@ -116,5 +116,7 @@ private:
     QList<WorkOrders::RequirementLine> m_lines;
     qint64 m_productId = 0;
     qint64 m_editId = 0;
+    // The order chosen in the list of work orders.
+    qint64 m_selectedId = 0;
     bool m_keepOpen = false;
 };

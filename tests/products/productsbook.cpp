@@ -68,12 +68,7 @@ qint64 ProductionBook::addWarehouse(qint64 companyId, const QString& name, bool 
 qint64 ProductionBook::addArticle(qint64 bookId, const QString& sifra, const QString& naziv, const QString& stanje,
                                   const QString& proscijena)
 {
-    const Figure s = Figure::parse(stanje).value_or(Figure());
-    const Figure p = Figure::parse(proscijena).value_or(Figure());
-    Database db = Database::open(warehousePath(bookId));
-    return db.insert(QStringLiteral("insert into artikli(sifra, barkod, naziv, jedmjere, minkolicina, stanje, "
-                                    "vrijednost, proscijena) values(?, '', ?, 'kom', 0, ?, ?, ?)"),
-                     {sifra, naziv, s.toDouble(), Figure::multiply(s, p).toDouble(), p.toDouble()});
+    return knjtest::insertArticle(warehousePath(bookId), sifra, naziv, stanje, proscijena);
 }
 
 void ProductionBook::exec(const QString& sql, const QVariantList& values)

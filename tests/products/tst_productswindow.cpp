@@ -17,6 +17,7 @@
 #include <QLineEdit>
 #include <QMdiSubWindow>
 #include <QMenu>
+#include <QMenuBar>
 #include <QPointer>
 #include <QPushButton>
 #include <QTest>
@@ -178,6 +179,12 @@ private slots:
         QVERIFY(qobject_cast<QMdiSubWindow*>(w->parentWidget()));
         QVERIFY(!main->mnuizbor->menuAction()->isEnabled());
         QVERIFY(main->mnupomoc->menuAction()->isEnabled());
+        // The menu bar claims the Alt+letter of its hidden menus too: none may take a button's ("Is&pis na pisač").
+        for (const QAction* menu : main->menuBar()->actions())
+            for (const QPushButton* button : w->findChildren<QPushButton*>())
+                QVERIFY2(QKeySequence::mnemonic(menu->text()).isEmpty() ||
+                             QKeySequence::mnemonic(menu->text()) != QKeySequence::mnemonic(button->text()),
+                         qPrintable(menu->text()));
         addLine(w, "Veliko skladište", "BR", "1");
 
         // The main window closing asks the window's question; Cancel keeps both open and "Izbor" off.
@@ -251,6 +258,7 @@ private slots:
         ProductionBook book;
         seedArticles(book);
         book.addArticle(book.bookAlati, "NU", "Besplatno", "10", "0");
+        book.addArticle(book.bookAlati, "VP", "Velika preša", "10", "1234567,5");
         MsgBoxScript boxes;
         frmproizvodi* w = openWindow();
 
@@ -312,6 +320,14 @@ private slots:
         w->txtkolicina->setText(QStringLiteral("999,9999"));
         QCOMPARE(int(boxes.calls().size()), before);
         QCOMPARE(w->txtiznos->text(), QStringLiteral("9999999,00"));
+
+        // The price and the product's price are shown whole, however long.
+        chooseEntry(w->Cbosifra, QStringLiteral("VP"));
+        QCOMPARE(w->txtcijena->text(), QStringLiteral("1234567,5"));
+        addLine(w, "Alati", "VP", "7");
+        addLine(w, "Alati", "SK", "900");
+        QCOMPARE(column(w->lsvproizvodi, frmproizvodi::ColCijena), (QStringList{"3", "1234567,5", "10000"}));
+        QCOMPARE(w->txtcijenaproizvoda->text(), QStringLiteral("17641987,50"));
     }
 
     void removingLinesKeepsThePriceAndRecordsTheRemovedLine()
@@ -564,10 +580,13 @@ private slots:
         QCOMPARE(boxes.last().prompt,
                  QStringLiteral("Na listu desno unesite bar jedan artikl ili kliknite na odustani od izmjene!"));
         QVERIFY(inEditMode(w));
-        // Sorting the list keeps edit mode; choosing another row leaves its buttons off while the data stay.
+        // Sorting the list keeps edit mode, also when the chosen row moves from the top; choosing another row
+        // leaves its buttons off while the data stay.
         emit w->lsvsviproizvodi->header()->sectionClicked(frmproizvodi::PColNaziv);
         emit w->lsvsviproizvodi->header()->sectionClicked(frmproizvodi::PColNaziv);
         QCOMPARE(column(w->lsvsviproizvodi, frmproizvodi::PColNaziv), (QStringList{"Kruh", "Burek"}));
+        emit w->lsvsviproizvodi->header()->sectionClicked(frmproizvodi::PColNaziv);
+        QCOMPARE(column(w->lsvsviproizvodi, frmproizvodi::PColNaziv), (QStringList{"Burek", "Kruh"}));
         QVERIFY(inEditMode(w));
         clickProduct(w, "Kruh");
         QVERIFY(!w->cmdne->isEnabled() && w->cmdeditiraj->isEnabled());

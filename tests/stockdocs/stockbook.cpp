@@ -37,12 +37,7 @@ QString StockBook::path() const
 qint64 StockBook::addArticle(const QString& sifra, const QString& naziv, const QString& stanje,
                              const QString& proscijena)
 {
-    const Figure s = Figure::parse(stanje).value_or(Figure());
-    const Figure p = Figure::parse(proscijena).value_or(Figure());
-    Database db = Database::open(path());
-    return db.insert(QStringLiteral("insert into artikli(sifra, barkod, naziv, jedmjere, minkolicina, stanje, "
-                                    "vrijednost, proscijena) values(?, '', ?, 'kom', 0, ?, ?, ?)"),
-                     {sifra, naziv, s.toDouble(), Figure::multiply(s, p).toDouble(), p.toDouble()});
+    return knjtest::insertArticle(path(), sifra, naziv, stanje, proscijena);
 }
 
 qint64 StockBook::addPartner(const QString& kind, const QString& name)
@@ -87,20 +82,6 @@ QStringList StockBook::figures(qint64 articleId)
     return {Figure::fromDouble(row->value(0).toDouble()).shortText(),
             Figure::fromDouble(row->value(1).toDouble()).shortText(),
             Figure::fromDouble(row->value(2).toDouble()).shortText()};
-}
-
-void choose(QComboBox* combo, const QString& text)
-{
-    const int index = combo->findText(text, Qt::MatchExactly | Qt::MatchCaseSensitive);
-    QVERIFY2(index >= 0, qPrintable(QStringLiteral("no entry ") + text));
-    combo->setCurrentIndex(index);
-    emit combo->activated(index);
-}
-
-void typeInto(QWidget* box, const QString& text)
-{
-    box->setFocus();
-    knjtest::typeText(box, text);
 }
 
 } // namespace stocktest

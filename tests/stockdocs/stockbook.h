@@ -42,9 +42,11 @@ private:
     bool m_menusEnabled = true;
 };
 
-// Chooses the entry of a picker as a click on it would.
-void choose(QComboBox* combo, const QString& text);
-// Puts the focus into the box and types the text as a person would.
-void typeInto(QWidget* box, const QString& text);
+// The shared helpers under the names these tests use.
+inline void choose(QComboBox* combo, const QString& text)
+{
+    knjtest::chooseEntry(combo, text);
+}
+using knjtest::typeInto;
 
 } // namespace stocktest

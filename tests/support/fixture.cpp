@@ -1,7 +1,9 @@
 #include "fixture.h"
 
 #include "core/db/appstate.h"
+#include "core/db/database.h"
 #include "core/db/programfolder.h"
+#include "core/text/figure.h"
 
 #include <QAction>
 #include <QApplication>
@@ -166,6 +168,17 @@ void closeAllWindows()
     for (const QPointer<QWidget>& w : windows)
         delete w.data();
     QApplication::processEvents();
+}
+
+qint64 insertArticle(const QString& bookPath, const QString& sifra, const QString& naziv, const QString& stanje,
+                     const QString& proscijena)
+{
+    const Figure s = Figure::parse(stanje).value_or(Figure());
+    const Figure p = Figure::parse(proscijena).value_or(Figure());
+    Database db = Database::open(bookPath);
+    return db.insert(QStringLiteral("insert into artikli(sifra, barkod, naziv, jedmjere, minkolicina, stanje, "
+                                    "vrijednost, proscijena) values(?, '', ?, 'kom', 0, ?, ?, ?)"),
+                     {sifra, naziv, s.toDouble(), Figure::multiply(s, p).toDouble(), p.toDouble()});
 }
 
 } // namespace knjtest

@@ -96,6 +96,10 @@ void triggerAction(QObject* root, const QString& name);
 // Deletes every top-level window (between test cases).
 void closeAllWindows();
 
+// Adds an article to a warehouse book with its stock, its average price and the value they give; returns its id.
+qint64 insertArticle(const QString& bookPath, const QString& sifra, const QString& naziv, const QString& stanje,
+                     const QString& proscijena);
+
 } // namespace knjtest
 
 #include <QObject>

@@ -73,12 +73,7 @@ QString ProductionBooks::bookName(int book) const
 
 qint64 ProductionBooks::addArticle(int book, const QString& naziv, const QString& stanje, const QString& proscijena)
 {
-    const Figure s = Figure::parse(stanje).value_or(Figure());
-    const Figure p = Figure::parse(proscijena).value_or(Figure());
-    Database db = Database::open(bookPath(book));
-    return db.insert(QStringLiteral("insert into artikli(sifra, barkod, naziv, jedmjere, minkolicina, stanje, "
-                                    "vrijednost, proscijena) values(?, '', ?, 'kom', 0, ?, ?, ?)"),
-                     {naziv.left(3), naziv, s.toDouble(), Figure::multiply(s, p).toDouble(), p.toDouble()});
+    return knjtest::insertArticle(bookPath(book), naziv.left(3), naziv, stanje, proscijena);
 }
 
 qint64 ProductionBooks::addProduct(const QString& naziv, const QList<Component>& components)

@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDateEdit>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
@@ -32,10 +33,7 @@ frmrn* openWindow()
 
 void chooseProduct(frmrn* w, const QString& name)
 {
-    const int index = w->cboproizvod->findText(name);
-    QVERIFY2(index >= 0, qPrintable(name));
-    w->cboproizvod->setCurrentIndex(index);
-    emit w->cboproizvod->activated(index);
+    knjtest::chooseEntry(w->cboproizvod, name);
 }
 
 // Enters the box, replaces its text by typing, and leaves it with Tab.
@@ -289,6 +287,16 @@ private slots:
         QCOMPARE(w->txtkolicina->text(), QStringLiteral("1,00"));
         QCOMPARE(w->txtmat->text(), QStringLiteral("4,80"));
         QCOMPARE(script.calls().size(), 1);
+        // A lone comma (as pasted) is no number: refused as a value over the limit is.
+        typeAndLeave(w->txtkolicina, QStringLiteral("2"));
+        w->txtkolicina->setFocus();
+        w->txtkolicina->setText(QStringLiteral(","));
+        QTest::keyClick(w->txtkolicina, Qt::Key_Tab);
+        QCOMPARE(script.calls().size(), 2);
+        QCOMPARE(script.last().prompt, QStringLiteral("Možete upisati samo do 99 999!"));
+        QCOMPARE(w->txtkolicina->text(), QStringLiteral("1,00"));
+        QCOMPARE(w->txtmat->text(), QStringLiteral("4,80"));
+        QTRY_COMPARE(QApplication::focusWidget(), w->txtkolicina);
 
         // Another product replaces the lines and resets the costs.
         chooseProduct(w, QStringLiteral("Stol"));
@@ -419,6 +427,17 @@ private slots:
         script.clear();
         w->cmdispis->click();
         QVERIFY(script.calls().isEmpty());
+
+        // In edit mode sorting the list changes nothing else; moving to another order with the keys chooses it.
+        selectOrder(w, 0);
+        w->cmdeditiraj->click();
+        emit w->lsvsviartikli->header()->sectionClicked(1);
+        QVERIFY(w->cmdne->isEnabled());
+        QCOMPARE(w->lsvsviartikli->currentItem()->text(1), QStringLiteral("Polica"));
+        w->lsvsviartikli->setFocus();
+        QTest::keyClick(w->lsvsviartikli, Qt::Key_Down);
+        QCOMPARE(w->lblsifra->text(), QStringLiteral("Stol"));
+        QVERIFY(!w->cmdne->isEnabled() && w->cmdeditiraj->isEnabled());
     }
 };
 
