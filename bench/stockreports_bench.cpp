@@ -7,9 +7,7 @@
 #include "core/reports/stockcard.h"
 #include "core/reports/stocklist.h"
 
-#include <QDir>
 #include <QFile>
-#include <QTemporaryDir>
 
 #include <cstdio>
 #include <ctime>
@@ -116,16 +114,6 @@ void benchStockReports(const QString& book)
     }
     timeOneCard("stock card, busiest article", book, busiest);
     timeOneCard("stock card, one article", book, 10001);
-    {
-        // The same on a copy of the book with an index on the lines' article id as a number.
-        QTemporaryDir dir;
-        const QString copy = QDir(dir.path()).filePath(QStringLiteral("Skladiste1.mdb"));
-        QFile::copy(book, copy);
-        Database db = Database::open(copy);
-        db.exec(QStringLiteral("create index ulazizlaz_article on ulazizlaz(cast(idartikla as integer), id)"));
-        timeOneCard("stock card, busiest, indexed", copy, busiest);
-        timeOneCard("stock card, one article, indexed", copy, 10001);
-    }
 
     timeCards("stock cards, all articles", book, StockSelection::All);
     timeCards("stock cards, below minimum", book, StockSelection::BelowMinimum);
