@@ -300,7 +300,7 @@ void frmpregleddnevnika::printRows(const JournalListModel* list, const QVector<i
     if (HrMsgBox(prompt, 36, QStringLiteral("Ispis dokumenta!")) != MsgYes)
         return;
     const JournalBook& book = *list->book();
-    JournalLineWriter writer(book);
+    JournalLineWriter writer(book, JournalLayout::Printout);
     PrintJournalPages(
         title, int(rows.size()), [&](int i) { return writer.line(book.lines.at(rows.at(i))); },
         rtfdnevnik->font().family());

@@ -12,6 +12,8 @@
 #include <initializer_list>
 #include <optional>
 
+struct sqlite3;
+
 enum class DbErrorKind
 {
     AlreadyExists, // creating a file that is there (the old engine's error 3204)
@@ -65,6 +67,9 @@ public:
     QVariant scalar(const QString& sql, const QVariantList& values = {});
 
     QSqlDatabase& connection() { return m_db; }
+    // The engine's own handle of the connection, for reading many rows without wrapping each value;
+    // nothing when the driver is not SQLite's.
+    sqlite3* sqliteHandle();
 
 private:
     friend class Transaction;
