@@ -1,6 +1,7 @@
 #include "windowkeys.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QEvent>
 #include <QKeyEvent>
 #include <QMdiArea>
@@ -117,7 +118,14 @@ void EscCloses(QWidget* window)
 {
     auto* shortcut = new QShortcut(QKeySequence(Qt::Key_Escape), window);
     shortcut->setContext(Qt::WidgetWithChildrenShortcut);
-    QObject::connect(shortcut, &QShortcut::activated, window, [window] { closeWindow(window); });
+    QObject::connect(shortcut, &QShortcut::activated, window, [window] {
+        // Esc in an open drop-down list or calendar closes only that.
+        if (QWidget* popup = QApplication::activePopupWidget()) {
+            popup->close();
+            return;
+        }
+        closeWindow(window);
+    });
 }
 
 namespace {
