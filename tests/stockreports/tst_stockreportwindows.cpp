@@ -362,13 +362,10 @@ void StockReportWindowsTest::escInAnOpenListClosesTheListOnly()
     w->cbood->setFocus();
     QTest::keyClick(w->cbood, Qt::Key_Down, Qt::AltModifier);
     QTRY_VERIFY(QApplication::activePopupWidget());
-    QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_Escape);
+    QTest::keyClick(QApplication::activePopupWidget()->windowHandle(), Qt::Key_Escape);
     QTRY_VERIFY(!QApplication::activePopupWidget());
     QVERIFY(frmPregledart::isLoaded());
     QVERIFY(!menusEnabled(main));
-    QTest::keyClick(w->cbood, Qt::Key_Escape);
-    QTRY_VERIFY(!frmPregledart::isLoaded());
-    QVERIFY(menusEnabled(main));
 }
 
 KNJ_REGISTER_TEST(StockReportWindowsTest)
