@@ -1,5 +1,6 @@
 #include "controls.h"
 
+#include <QApplication>
 #include <QEvent>
 #include <QHeaderView>
 #include <QLabel>
@@ -136,4 +137,19 @@ QLabel* makeLabelFor(QWidget* parent, const QString& caption, QWidget* box, cons
         label->setObjectName(name);
     label->setBuddy(box);
     return label;
+}
+
+void placeInTwips(QWidget* w, int left, int top, int width, int height)
+{
+    w->setGeometry(twips(left), twips(top), qMax(twips(width), w->sizeHint().width()), twips(height));
+}
+
+BusyPointer::BusyPointer()
+{
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+}
+
+BusyPointer::~BusyPointer()
+{
+    QApplication::restoreOverrideCursor();
 }
