@@ -2,6 +2,7 @@
 
 #include "core/text/datetext.h"
 
+#include <QApplication>
 #include <QDateEdit>
 #include <QEvent>
 #include <QHeaderView>
@@ -169,4 +170,19 @@ QLabel* makeLabelFor(QWidget* parent, const QString& caption, QWidget* box, cons
         label->setObjectName(name);
     label->setBuddy(box);
     return label;
+}
+
+void placeInTwips(QWidget* w, int left, int top, int width, int height)
+{
+    w->setGeometry(twips(left), twips(top), qMax(twips(width), w->sizeHint().width()), twips(height));
+}
+
+BusyPointer::BusyPointer()
+{
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+}
+
+BusyPointer::~BusyPointer()
+{
+    QApplication::restoreOverrideCursor();
 }

@@ -48,3 +48,15 @@ void useTooltipBackground(QTreeWidget* list);
 QLabel* makeHiddenLabel(QWidget* parent, const QString& name);
 // A label in front of a box; the box is its buddy.
 QLabel* makeLabelFor(QWidget* parent, const QString& caption, QWidget* box, const QString& name = QString());
+// Places a control at its designed position and size in twips; a caption wider than the design keeps its width.
+void placeInTwips(QWidget* w, int left, int top, int width, int height);
+
+// The busy pointer while a long step runs, back to the default however the step ends.
+class BusyPointer
+{
+public:
+    BusyPointer();
+    ~BusyPointer();
+    BusyPointer(const BusyPointer&) = delete;
+    BusyPointer& operator=(const BusyPointer&) = delete;
+};

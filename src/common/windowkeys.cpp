@@ -1,6 +1,7 @@
 #include "windowkeys.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QEvent>
 #include <QKeyEvent>
 #include <QMdiArea>
@@ -113,11 +114,63 @@ void activateWorkingWindow(QWidget* window)
         window->activateWindow();
 }
 
+namespace {
+
+// Notes an Esc pressed while a drop-down list or calendar is open: that press closes the popup, and the window's
+// Esc shortcut, which the same press reaches once the popup is gone, must let the window be.
+class PopupEscWatch : public QObject
+{
+public:
+    static PopupEscWatch& instance()
+    {
+        static auto* watch = new PopupEscWatch;
+        return *watch;
+    }
+    bool pressClosedPopup() const { return m_popupEsc; }
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        const QEvent::Type type = event->type();
+        if (type != QEvent::KeyPress && type != QEvent::ShortcutOverride && type != QEvent::KeyRelease)
+            return false;
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() != Qt::Key_Escape)
+            return false;
+        if (type == QEvent::KeyRelease) {
+            m_popupEsc = false;
+        } else if (QApplication::activePopupWidget()) {
+            m_popupEsc = true;
+            m_pressTime = key->timestamp();
+        } else if (key->timestamp() != m_pressTime) {
+            m_popupEsc = false; // a new press
+        }
+        return false;
+    }
+
+private:
+    PopupEscWatch() : QObject(QCoreApplication::instance()) { QCoreApplication::instance()->installEventFilter(this); }
+    bool m_popupEsc = false;
+    quint64 m_pressTime = 0;
+};
+
+} // namespace
+
 void EscCloses(QWidget* window)
 {
+    PopupEscWatch::instance();
     auto* shortcut = new QShortcut(QKeySequence(Qt::Key_Escape), window);
     shortcut->setContext(Qt::WidgetWithChildrenShortcut);
-    QObject::connect(shortcut, &QShortcut::activated, window, [window] { closeWindow(window); });
+    QObject::connect(shortcut, &QShortcut::activated, window, [window] {
+        // Esc in an open drop-down list or calendar closes only that.
+        if (QWidget* popup = QApplication::activePopupWidget()) {
+            popup->close();
+            return;
+        }
+        if (PopupEscWatch::instance().pressClosedPopup())
+            return;
+        closeWindow(window);
+    });
 }
 
 namespace {

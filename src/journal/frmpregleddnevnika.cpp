@@ -9,7 +9,6 @@
 #include "journal/journallistmodel.h"
 #include "journal/journalprint.h"
 
-#include <QApplication>
 #include <QDateEdit>
 #include <QFrame>
 #include <QHBoxLayout>
@@ -26,16 +25,6 @@ namespace {
 
 // Widths of the journal's columns in pixels.
 constexpr int ColumnWidths[JournalColumn::Count] = {96, 189, 17, 67, 93, 96, 80, 80, 67, 96, 96};
-
-// The hourglass while a long step runs.
-class BusyPointer
-{
-public:
-    BusyPointer() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~BusyPointer() { QApplication::restoreOverrideCursor(); }
-    BusyPointer(const BusyPointer&) = delete;
-    BusyPointer& operator=(const BusyPointer&) = delete;
-};
 
 QTreeView* makeJournalList(QWidget* parent, const QString& name, const QString& accessibleName, JournalListModel* model)
 {
@@ -300,7 +289,7 @@ void frmpregleddnevnika::printRows(const JournalListModel* list, const QVector<i
     if (HrMsgBox(prompt, 36, QStringLiteral("Ispis dokumenta!")) != MsgYes)
         return;
     const JournalBook& book = *list->book();
-    JournalLineWriter writer(book);
+    JournalLineWriter writer(book, JournalLayout::Printout);
     PrintJournalPages(
         title, int(rows.size()), [&](int i) { return writer.line(book.lines.at(rows.at(i))); },
         rtfdnevnik->font().family());

@@ -6,7 +6,6 @@
 #include "core/db/database.h"
 #include "core/reports/stockcard.h"
 
-#include <QApplication>
 #include <QComboBox>
 #include <QFrame>
 #include <QLabel>
@@ -15,19 +14,13 @@
 
 namespace {
 
-// Places a control at its designed position and size (twips); a caption wider than the design keeps its width.
-void place(QWidget* w, int left, int top, int width, int height)
-{
-    w->setGeometry(twips(left), twips(top), qMax(twips(width), w->sizeHint().width()), twips(height));
-}
-
 QFrame* makeFrame(QWidget* parent, const QString& name, int left, int top, int width, int height)
 {
     auto* frame = new QFrame(parent);
     frame->setObjectName(name);
     frame->setFrameShape(QFrame::Box);
     frame->setFrameShadow(QFrame::Sunken);
-    place(frame, left, top, width, height);
+    placeInTwips(frame, left, top, width, height);
     return frame;
 }
 
@@ -37,19 +30,9 @@ QRadioButton* makeOption(QWidget* parent, const QString& name, const QString& ca
     auto* option = new QRadioButton(caption, parent);
     option->setObjectName(name);
     option->setChecked(set);
-    place(option, left, top, width, height);
+    placeInTwips(option, left, top, width, height);
     return option;
 }
-
-// The busy pointer while a long report is built, back to the default however the build ends.
-class BusyPointer
-{
-public:
-    BusyPointer() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~BusyPointer() { QApplication::restoreOverrideCursor(); }
-    BusyPointer(const BusyPointer&) = delete;
-    BusyPointer& operator=(const BusyPointer&) = delete;
-};
 
 } // namespace
 
@@ -82,9 +65,9 @@ frmPregledart::frmPregledart() : WorkingWindow(MenuGroup::Warehouse)
     cbood = new QComboBox(Frame3);
     cbood->setObjectName(QStringLiteral("cbood"));
     cbood->setEditable(false);
-    place(cbood, 648, 720, 2328, 288);
+    placeInTwips(cbood, 648, 720, 2328, 288);
     lblizbor = makeLabelFor(Frame3, QStringLiteral("Izbor >"), cbood, QStringLiteral("lblizbor"));
-    place(lblizbor, 108, 756, 516, 264);
+    placeInTwips(lblizbor, 108, 756, 516, 264);
     // The chooser starts after its caption.
     const int shift = qMax(0, lblizbor->geometry().right() + 4 - cbood->x());
     cbood->setGeometry(cbood->x() + shift, cbood->y(), cbood->width() - shift, cbood->height());
@@ -98,17 +81,17 @@ frmPregledart::frmPregledart() : WorkingWindow(MenuGroup::Warehouse)
                                    120, 756, 1728, 255);
 
     cmdprikazart = makeButton(f, QStringLiteral("cmdprikazart"), QStringLiteral("&Prikaz"), QString(), true);
-    place(cmdprikazart, 8136, 180, 1368, 345);
+    placeInTwips(cmdprikazart, 8136, 180, 1368, 345);
     cmdprikazart->setDefault(true);
     cmdispisart = makeButton(f, QStringLiteral("cmdispisart"), QStringLiteral("I&spis"), QString(), true);
-    place(cmdispisart, 8136, 576, 1356, 315);
+    placeInTwips(cmdispisart, 8136, 576, 1356, 315);
     cmdizlaz = makeButton(f, QStringLiteral("cmdizlaz"), QStringLiteral("&Izlaz"), QString(), true);
-    place(cmdizlaz, 8136, 930, 1380, 315);
+    placeInTwips(cmdizlaz, 8136, 930, 1380, 315);
 
     rtfart = new ReportPane(f);
     rtfart->setObjectName(QStringLiteral("rtfart"));
     rtfart->setAccessibleName(QStringLiteral("Izvještaj o artiklima"));
-    place(rtfart, 108, 1260, 9408, 4620);
+    placeInTwips(rtfart, 108, 1260, 9408, 4620);
 
     // Tab order as designed.
     setTabOrder(optstanjeart, optkarticeart);

@@ -11,16 +11,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-namespace {
-
-// Places a control at its designed position and size (twips); a caption wider than the design keeps its width.
-void place(QWidget* w, int left, int top, int width, int height)
-{
-    w->setGeometry(twips(left), twips(top), qMax(twips(width), w->sizeHint().width()), twips(height));
-}
-
-} // namespace
-
 frmpregledkupacadobavljaca::frmpregledkupacadobavljaca() : WorkingWindow(MenuGroup::Warehouse)
 {
     setObjectName(QStringLiteral("frmpregledkupacadobavljaca"));
@@ -35,27 +25,27 @@ frmpregledkupacadobavljaca::frmpregledkupacadobavljaca() : WorkingWindow(MenuGro
     Frame5->setObjectName(QStringLiteral("Frame5"));
     Frame5->setFrameShape(QFrame::Box);
     Frame5->setFrameShadow(QFrame::Sunken);
-    place(Frame5, 0, 0, 2712, 1188);
+    placeInTwips(Frame5, 0, 0, 2712, 1188);
     optkupaca = new QRadioButton(QStringLiteral("Pregled svih kupaca"), Frame5);
     optkupaca->setObjectName(QStringLiteral("optkupaca"));
     optkupaca->setChecked(true);
-    place(optkupaca, 144, 360, 2430, 255);
+    placeInTwips(optkupaca, 144, 360, 2430, 255);
     optdobavljaca = new QRadioButton(QStringLiteral("Pregled svih dobavljača"), Frame5);
     optdobavljaca->setObjectName(QStringLiteral("optdobavljaca"));
-    place(optdobavljaca, 144, 690, 2244, 405);
+    placeInTwips(optdobavljaca, 144, 690, 2244, 405);
 
     cmdprikazart = makeButton(f, QStringLiteral("cmdprikazart"), QStringLiteral("&Prikaz"), QString(), true);
-    place(cmdprikazart, 8028, 180, 1428, 312);
+    placeInTwips(cmdprikazart, 8028, 180, 1428, 312);
     cmdprikazart->setDefault(true);
     cmdispisart = makeButton(f, QStringLiteral("cmdispisart"), QStringLiteral("I&spis"), QString(), true);
-    place(cmdispisart, 8028, 540, 1428, 312);
+    placeInTwips(cmdispisart, 8028, 540, 1428, 312);
     cmddizlaz = makeButton(f, QStringLiteral("cmddizlaz"), QStringLiteral("&Izlaz"), QString(), true);
-    place(cmddizlaz, 8028, 900, 1425, 312);
+    placeInTwips(cmddizlaz, 8028, 900, 1425, 312);
 
     rtfkd = new ReportPane(f);
     rtfkd->setObjectName(QStringLiteral("rtfkd"));
     rtfkd->setAccessibleName(QStringLiteral("Popis kupaca ili dobavljača"));
-    place(rtfkd, 72, 1260, 9372, 4584);
+    placeInTwips(rtfkd, 72, 1260, 9372, 4584);
 
     // Tab order as designed.
     setTabOrder(optkupaca, cmdprikazart);

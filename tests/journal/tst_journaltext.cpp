@@ -1,4 +1,5 @@
 #include "core/reports/journaltext.h"
+#include "core/text/figure.h"
 #include "support/testmain.h"
 
 #include <QTest>
@@ -29,12 +30,12 @@ struct Rows
         line.docDate = text(docDate);
         line.quantity = quantity;
         line.price = price;
-        line.amount = JournalLineAmount(quantity, price);
+        line.amount = Figure::lineAmount(Figure::fromCents(quantity), price).cents();
         book.lines.append(line);
     }
-    QString line(int row)
+    QString line(int row, JournalLayout layout = JournalLayout::Report)
     {
-        JournalLineWriter writer(book);
+        JournalLineWriter writer(book, layout);
         return writer.line(book.lines.at(row));
     }
 };
@@ -109,6 +110,8 @@ void JournalTextTest::lines_data()
     r.add("01.03.2024", "Vijak", "P", 500, 20000, "0", "0", "0");
     r.add("02.03.2024", "Matica", "I", 300, 3330);
     r.add("02.03.2024", "Matica", "p", 300, 15000);
+    r.add("", "Matica", "", 300, 15000);
+    r.add("01.03.2024", "Vijak", "P", 500, 20000, "Račun", "R-1", "");
     QTest::newRow("receipt") << r.line(0) << Receipt << 118;
     QTest::newRow("issue") << r.line(1) << Issue << 129;
     QTest::newRow("blanks around texts trimmed") << r.line(2) << Receipt << 118;
@@ -121,6 +124,14 @@ void JournalTextTest::lines_data()
     QTest::newRow("0,333 x 3") << r.line(6) << Issue.left(96) + "       0,33" + Issue.mid(107, 11) + "       1,00"
                                << 129;
     QTest::newRow("lower-case p") << r.line(7) << Issue.left(34) + " p" + Issue.mid(36) << 129;
+    QTest::newRow("no header: no date, no letter") << r.line(8) << Issue.mid(10, 25) + Issue.mid(36) << 118;
+    QTest::newRow("no header, printed: blank columns")
+        << r.line(8, JournalLayout::Printout) << QString(10, u' ') + Issue.mid(10, 25) + u' ' + Issue.mid(36) << 129;
+    QTest::newRow("empty document date") << r.line(9) << Receipt.left(64) + Receipt.mid(74) << 108;
+    QTest::newRow("empty document date, printed")
+        << r.line(9, JournalLayout::Printout) << Receipt.left(64) + QString(10, u' ') + Receipt.mid(74) << 118;
+    QTest::newRow("receipt, printed") << r.line(0, JournalLayout::Printout) << Receipt << 118;
+    QTest::newRow("issue, printed") << r.line(1, JournalLayout::Printout) << Issue << 129;
 }
 
 void JournalTextTest::lines()

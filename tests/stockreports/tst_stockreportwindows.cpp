@@ -78,6 +78,7 @@ private slots:
     void partnerListFromTheMenu();
     void closingReleasesTheMenus_data();
     void closingReleasesTheMenus();
+    void escInAnOpenListClosesTheListOnly();
 };
 
 void StockReportWindowsTest::stockReportWindowFromTheMenu()
@@ -346,6 +347,25 @@ void StockReportWindowsTest::closingReleasesTheMenus()
     QTRY_VERIFY(!frmPregledart::isLoaded() && !frmpregledkupacadobavljaca::isLoaded());
     QVERIFY(menusEnabled(main));
     QCOMPARE(boxes.calls().size(), 0);
+}
+
+void StockReportWindowsTest::escInAnOpenListClosesTheListOnly()
+{
+    ReportBook book;
+    knjtest::MsgBoxScript boxes;
+    book.addArticle("A", "Alat");
+    frmSkladiste* main = openMainWindow();
+    QVERIFY(main);
+    knjtest::triggerAction(main, "mnuArtikala1");
+    frmPregledart* w = frmPregledart::loaded();
+    QVERIFY(w);
+    w->cbood->setFocus();
+    QTest::keyClick(w->cbood, Qt::Key_Down, Qt::AltModifier);
+    QTRY_VERIFY(QApplication::activePopupWidget());
+    QTest::keyClick(QApplication::activePopupWidget()->windowHandle(), Qt::Key_Escape);
+    QTRY_VERIFY(!QApplication::activePopupWidget());
+    QVERIFY(frmPregledart::isLoaded());
+    QVERIFY(!menusEnabled(main));
 }
 
 KNJ_REGISTER_TEST(StockReportWindowsTest)

@@ -16,6 +16,8 @@ private slots:
     void texts();
     void multiplyRoundsHalfAway_data();
     void multiplyRoundsHalfAway();
+    void storedPrices_data();
+    void storedPrices();
     void divideRoundsHalfAway_data();
     void divideRoundsHalfAway();
     void fromDoubleRoundsDecimalText_data();
@@ -119,6 +121,30 @@ void FigureTest::multiplyRoundsHalfAway()
     QFETCH(QString, a);
     QFETCH(QString, b);
     QTEST(Figure::multiply(*Figure::parse(a), *Figure::parse(b)).text00(), "product");
+}
+
+void FigureTest::storedPrices_data()
+{
+    QTest::addColumn<qint64>("quantity"); // hundredths
+    QTest::addColumn<qint64>("price");    // ten-thousandths
+    QTest::addColumn<QString>("priceText");
+    QTest::addColumn<QString>("amount");
+    QTest::newRow("whole price") << qint64(300) << qint64(100000) << "10" << "30,00";
+    QTest::newRow("2,5 x 12,3456") << qint64(250) << qint64(123456) << "12,3456" << "30,86";
+    QTest::newRow("3 x 0,333") << qint64(300) << qint64(3330) << "0,333" << "1,00";
+    QTest::newRow("tie goes up") << qint64(100) << qint64(50) << "0,005" << "0,01";
+    QTest::newRow("negative tie goes down") << qint64(-100) << qint64(50) << "0,005" << "-0,01";
+    QTest::newRow("below half a cent is no minus") << qint64(-100) << qint64(49) << "0,0049" << "0,00";
+    QTest::newRow("negative price") << qint64(100) << qint64(-1) << "-0,0001" << "0,00";
+    QTest::newRow("wide product") << qint64(900000000000) << qint64(10000000000) << "1000000" << "9000000000000000,00";
+}
+
+void FigureTest::storedPrices()
+{
+    QFETCH(qint64, quantity);
+    QFETCH(qint64, price);
+    QTEST(priceText(price), "priceText");
+    QTEST(Figure::lineAmount(Figure::fromCents(quantity), price).text00(), "amount");
 }
 
 void FigureTest::divideRoundsHalfAway_data()

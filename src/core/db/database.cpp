@@ -261,6 +261,11 @@ Database::Database(Database&& other) noexcept
     other.m_connectionName.clear();
 }
 
+sqlite3* Database::sqliteHandle()
+{
+    return nativeHandle(m_db);
+}
+
 Database::~Database()
 {
     if (m_connectionName.isEmpty())

@@ -68,6 +68,9 @@ public:
     QVariant scalar(const QString& sql, const QVariantList& values = {});
 
     QSqlDatabase& connection() { return m_db; }
+    // The engine's own handle of the connection, for reading many rows without wrapping each value;
+    // nothing when the driver is not SQLite's.
+    sqlite3* sqliteHandle();
 
     // Runs work with statements that fail at once, instead of waiting, when another copy of the program holds the
     // file (for work that can as well be done another time).

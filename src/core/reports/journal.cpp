@@ -5,7 +5,6 @@
 #include "core/text/figure.h"
 
 #include <QHash>
-#include <QSqlDriver>
 
 #include <sqlite3.h>
 
@@ -50,16 +49,10 @@ struct HeaderCells
     bool receipt = false;
 };
 
-// A stored figure in units of 1/scale; a stored decimal lands on its unit exactly, anything finer is rounded.
-qint64 scaled(double value, int scale)
+// A stored price in ten-thousandths, the finest a price keeps.
+qint64 storedPrice(double value)
 {
-    if (!std::isfinite(value))
-        return 0;
-    const double units = value * scale;
-    const qint64 rounded = std::llround(units);
-    if (std::abs(units - double(rounded)) < 1e-6)
-        return rounded;
-    return scale == 100 ? Figure::fromDouble(value).cents() : rounded;
+    return std::isfinite(value) ? std::llround(value * 10000) : 0;
 }
 
 // A stored date as the short date, or as it stands when it is not a date.
@@ -73,11 +66,8 @@ QString storedDateText(const QString& stored)
 class NativeQuery
 {
 public:
-    NativeQuery(Database& db, const char* sql) : m_path(db.path())
+    NativeQuery(Database& db, const char* sql) : m_path(db.path()), m_db(db.sqliteHandle())
     {
-        const QVariant handle = db.connection().driver()->handle();
-        if (handle.isValid() && qstrcmp(handle.typeName(), "sqlite3*") == 0)
-            m_db = *static_cast<sqlite3* const*>(handle.constData());
         if (!m_db)
             throw DbError(DbErrorKind::Statement, QStringLiteral("Baza se ne može čitati: ") + m_path);
         if (sqlite3_prepare_v2(m_db, sql, -1, &m_statement, nullptr) != SQLITE_OK)
@@ -114,27 +104,6 @@ private:
     sqlite3_stmt* m_statement = nullptr;
 };
 
-QString decimalText(qint64 units, int decimals)
-{
-    qint64 scale = 1;
-    for (int i = 0; i < decimals; ++i)
-        scale *= 10;
-    const qint64 a = units < 0 ? -units : units;
-    QString text = QString::number(a / scale);
-    qint64 fraction = a % scale;
-    if (fraction != 0) {
-        int digits = decimals;
-        while (fraction % 10 == 0) {
-            fraction /= 10;
-            --digits;
-        }
-        text += QLatin1Char(',') + QStringLiteral("%1").arg(fraction, digits, 10, QLatin1Char('0'));
-    }
-    if (units < 0)
-        text.prepend(QLatin1Char('-'));
-    return text;
-}
-
 } // namespace
 
 const QStringList& JournalHeaders()
@@ -152,23 +121,14 @@ bool JournalColumnIsNumber(int column)
     return column == JournalColumn::DocNumber || column >= JournalColumn::QuantityIn;
 }
 
-QString JournalQuantityText(qint64 hundredths)
+namespace {
+
+QString figureText(qint64 hundredths)
 {
-    return decimalText(hundredths, 2);
+    return Figure::fromCents(hundredths).shortText();
 }
 
-QString JournalPriceText(qint64 tenThousandths)
-{
-    return decimalText(tenThousandths, 4);
-}
-
-qint64 JournalLineAmount(qint64 quantity, qint64 price)
-{
-    // Exactly Figure::multiply for a price in whole cents; a finer price is multiplied as it stands.
-    const __int128 product = __int128(quantity) * price;
-    const __int128 half = product < 0 ? -5000 : 5000;
-    return qint64((product + half) / 10000);
-}
+} // namespace
 
 QString JournalBook::cell(const JournalLine& line, int column) const
 {
@@ -186,15 +146,15 @@ QString JournalBook::cell(const JournalLine& line, int column) const
     case JournalColumn::DocDate:
         return line.receipt ? text(line.docDate) : QString();
     case JournalColumn::QuantityIn:
-        return line.receipt ? JournalQuantityText(line.quantity) : QString();
+        return line.receipt ? figureText(line.quantity) : QString();
     case JournalColumn::QuantityOut:
-        return line.receipt ? QString() : JournalQuantityText(line.quantity);
+        return line.receipt ? QString() : figureText(line.quantity);
     case JournalColumn::Price:
-        return JournalPriceText(line.price);
+        return priceText(line.price);
     case JournalColumn::Debit:
-        return line.receipt ? JournalQuantityText(line.amount) : QString();
+        return line.receipt ? figureText(line.amount) : QString();
     case JournalColumn::Credit:
-        return line.receipt ? QString() : JournalQuantityText(line.amount);
+        return line.receipt ? QString() : figureText(line.amount);
     default:
         return QString();
     }
@@ -234,9 +194,9 @@ JournalBook LoadJournal(const QString& bookPath)
     };
     while (query.next()) {
         JournalLine line;
-        line.quantity = scaled(query.number(Quantity), 100);
-        line.price = scaled(query.number(Price), 10000);
-        line.amount = JournalLineAmount(line.quantity, line.price);
+        line.quantity = Figure::fromDouble(query.number(Quantity)).cents();
+        line.price = storedPrice(query.number(Price));
+        line.amount = Figure::lineAmount(Figure::fromCents(line.quantity), line.price).cents();
 
         if (!query.isNull(ArticleId)) {
             const qint64 id = query.integer(ArticleId);

@@ -66,12 +66,6 @@ struct JournalBook
 // DbError when the book cannot be read.
 JournalBook LoadJournal(const QString& bookPath);
 
-// The standard texts of the journal's figures: no trailing zeros, decimal comma ("3", "2,5", "12,3456").
-QString JournalQuantityText(qint64 hundredths);
-QString JournalPriceText(qint64 tenThousandths);
-// A line's amount from its quantity (hundredths) and price (ten-thousandths), rounded to the cent.
-qint64 JournalLineAmount(qint64 quantity, qint64 price);
-
 // Positions (into book.lines) of the rows whose date lies between from and to, both days included, in the order
 // given. A row without a readable date is in no range.
 QVector<int> JournalRowsBetween(const JournalBook& book, const QVector<int>& rows, const QDate& from, const QDate& to);

@@ -52,9 +52,9 @@ QString JournalRuleLine()
     return ReportRule(ReportText::JournalReportWidth, QLatin1Char('_'));
 }
 
-JournalLineWriter::JournalLineWriter(const JournalBook& book)
-    : m_book(book), m_names(book.texts.size()), m_kinds(book.texts.size()), m_numbers(book.texts.size()),
-      m_dates(book.texts.size())
+JournalLineWriter::JournalLineWriter(const JournalBook& book, JournalLayout layout)
+    : m_book(book), m_layout(layout), m_names(book.texts.size()), m_kinds(book.texts.size()),
+      m_numbers(book.texts.size()), m_dates(book.texts.size())
 {
 }
 
@@ -83,7 +83,7 @@ const QString& JournalLineWriter::column(QVector<QString>& cache, quint32 text, 
         case NumberColumn:
             made = PadLeftTo(value.trimmed(), 10);
             break;
-        default: // a row without a date keeps the columns after it in place
+        default: // a text that is not a date keeps the date's width
             made = PadRightTo(value, 10);
             break;
         }
@@ -99,16 +99,23 @@ const QString& JournalLineWriter::figureColumn(QHash<qint64, QString>& cache, qi
     return it.value();
 }
 
+void JournalLineWriter::appendDate(QString& text, quint32 date)
+{
+    if (m_layout == JournalLayout::Printout || !m_book.text(date).isEmpty())
+        text += column(m_dates, date, DateColumn);
+}
+
 QString JournalLineWriter::line(const JournalLine& row)
 {
     const QChar blank(QLatin1Char(' '));
     QString text;
     text.reserve(row.receipt ? 118 : 129); // the length when every value fits its column
-    text += column(m_dates, row.date, DateColumn);
+    appendDate(text, row.date);
     text += blank;
     text += column(m_names, row.article, NameColumn);
     text += blank;
-    text += PadRightTo(m_book.text(row.letter), 1);
+    const QString& letter = m_book.text(row.letter);
+    text += m_layout == JournalLayout::Printout ? PadRightTo(letter, 1) : letter;
     text += blank;
     const QString& price = figureColumn(m_prices, divideRounded(row.price, 100));
     if (row.receipt) {
@@ -116,9 +123,7 @@ QString JournalLineWriter::line(const JournalLine& row)
         text += blank;
         text += column(m_numbers, row.docNumber, NumberColumn);
         text += blank;
-        // The document date as it stands; a text that is not a date keeps the date's width.
-        if (!m_book.text(row.docDate).isEmpty())
-            text += column(m_dates, row.docDate, DateColumn);
+        appendDate(text, row.docDate);
         text += blank;
         text += figureColumn(m_quantities, row.quantity);
         text += blank;

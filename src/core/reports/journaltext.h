@@ -27,19 +27,30 @@ QString JournalTitle(JournalSelection selection, const QDate& today, const QDate
 QString JournalHeaderLine();
 QString JournalRuleLine();
 
+// Which lines a JournalLineWriter writes. The text report writes an empty date or kind letter as nothing at all;
+// the printout keeps every column's width, blanks where a cell is empty.
+enum class JournalLayout
+{
+    Report,
+    Printout
+};
+
 // Writes the rows of a journal as report lines: 118 characters for a receipt, 129 for an issue note when every
 // value fits its column. The columns of a text are made once for the whole report.
 class JournalLineWriter
 {
 public:
-    explicit JournalLineWriter(const JournalBook& book);
+    explicit JournalLineWriter(const JournalBook& book, JournalLayout layout = JournalLayout::Report);
     QString line(const JournalLine& row);
 
 private:
     const QString& column(QVector<QString>& cache, quint32 text, int kind);
     // A figure in hundredths right-aligned in ten characters; quantities and prices repeat, so they are kept.
     const QString& figureColumn(QHash<qint64, QString>& cache, qint64 hundredths);
+    // A date column: nothing for an empty date in the text report.
+    void appendDate(QString& text, quint32 date);
     const JournalBook& m_book;
+    JournalLayout m_layout;
     QVector<QString> m_names, m_kinds, m_numbers, m_dates;
     QHash<qint64, QString> m_quantities, m_prices;
 };

@@ -41,6 +41,28 @@ Figure Figure::fromDouble(double value)
 
 namespace {
 
+// units / 10^decimals with the decimal comma and without trailing zeros.
+QString shortDecimalText(qint64 units, int decimals)
+{
+    qint64 scale = 1;
+    for (int i = 0; i < decimals; ++i)
+        scale *= 10;
+    const qint64 a = units < 0 ? -units : units;
+    QString text = QString::number(a / scale);
+    qint64 fraction = a % scale;
+    if (fraction != 0) {
+        int digits = decimals;
+        while (fraction % 10 == 0) {
+            fraction /= 10;
+            --digits;
+        }
+        text += QLatin1Char(',') + QStringLiteral("%1").arg(fraction, digits, 10, QLatin1Char('0'));
+    }
+    if (units < 0)
+        text.prepend(QLatin1Char('-'));
+    return text;
+}
+
 // Only the ten Latin digits: other scripts' digits are no figure here.
 bool isLatinDigit(QChar c)
 {
@@ -121,19 +143,7 @@ QString Figure::text00() const
 
 QString Figure::shortText() const
 {
-    const qint64 a = m_cents < 0 ? -m_cents : m_cents;
-    QString s = QString::number(a / 100);
-    const qint64 frac = a % 100;
-    if (frac != 0) {
-        s += QLatin1Char(',');
-        if (frac % 10 == 0)
-            s += QString::number(frac / 10);
-        else
-            s += QStringLiteral("%1").arg(frac, 2, 10, QLatin1Char('0'));
-    }
-    if (m_cents < 0)
-        s.prepend(QLatin1Char('-'));
-    return s;
+    return shortDecimalText(m_cents, 2);
 }
 
 QString Figure::money12() const
@@ -143,7 +153,15 @@ QString Figure::money12() const
 
 Figure Figure::multiply(Figure a, Figure b)
 {
-    return Figure(divideRounded(a.m_cents * b.m_cents, 100));
+    return lineAmount(a, b.m_cents * 100);
+}
+
+Figure Figure::lineAmount(Figure quantity, qint64 priceTenThousandths)
+{
+    // Hundredths × ten-thousandths: a wide product, so no amount of the books can overflow it.
+    const __int128 product = __int128(quantity.m_cents) * priceTenThousandths;
+    const __int128 half = product < 0 ? -5000 : 5000;
+    return Figure(qint64((product + half) / 10000));
 }
 
 std::optional<double> Figure::multiplyTexts(const QString& a, const QString& b)
@@ -162,4 +180,9 @@ std::optional<Figure> Figure::divide(Figure a, Figure b)
     if (b.m_cents == 0)
         return std::nullopt;
     return Figure(divideRounded(a.m_cents * 100, b.m_cents));
+}
+
+QString priceText(qint64 tenThousandths)
+{
+    return shortDecimalText(tenThousandths, 4);
 }

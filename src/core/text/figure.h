@@ -34,6 +34,9 @@ public:
 
     // a × b rounded to the cent.
     static Figure multiply(Figure a, Figure b);
+    // A line's amount: the quantity × a stored price in ten-thousandths (a stored price may keep four decimals),
+    // rounded to the cent. multiply() is this rule for a price in whole cents.
+    static Figure lineAmount(Figure quantity, qint64 priceTenThousandths);
     // a × b of two decimal-comma texts as typed, not yet rounded to the cent (an amount while its factors are still
     // being typed, with more decimals than a figure holds), as its shortest text reads; nothing when either text is
     // not a number.
@@ -68,3 +71,7 @@ private:
 
 // Rounds n / d half away from zero (d != 0).
 qint64 divideRounded(qint64 n, qint64 d);
+
+// A stored price in ten-thousandths as its shortest text, as Figure::shortText writes a figure: no trailing zeros,
+// decimal comma ("12", "2,5", "12,3456", "-0,0001").
+QString priceText(qint64 tenThousandths);
