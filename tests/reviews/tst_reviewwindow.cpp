@@ -208,6 +208,7 @@ void ReviewWindowTest::receiptReviewFromTheMenu()
     QTest::keyClick(w->optprikaz, Qt::Key_Return); // Enter in the receipt review is "&Izlaz"
     QTRY_VERIFY(main->mdiArea->subWindowList().isEmpty());
     QVERIFY(main->mnuNoviunos->menuAction()->isEnabled() && main->mnuPregled->menuAction()->isEnabled());
+    QCOMPARE(main->mnuPregled->title(), QStringLiteral("&Pregled")); // its Alt key back
     QCOMPARE(boxes.calls().size(), 0);
 }
 
