@@ -22,6 +22,22 @@
 #include <QPixmap>
 #include <QTimer>
 
+namespace {
+
+// Switches a top menu on or off. While it is off its caption carries no Alt+letter: the menu bar keeps the key of a
+// disabled menu, and a working window's button with the same letter ("&Prikaz" under "&Pregled") would lose it.
+void switchMenu(QMenu* menu, bool on)
+{
+    static const char* const Caption = "captionWithKey";
+    if (!menu->property(Caption).isValid())
+        menu->setProperty(Caption, menu->title());
+    const QString caption = menu->property(Caption).toString();
+    menu->setTitle(on ? caption : QString(caption).remove(QLatin1Char('&')));
+    menu->menuAction()->setEnabled(on);
+}
+
+} // namespace
+
 frmSkladiste::frmSkladiste()
 {
     setObjectName(QStringLiteral("frmSkladiste"));
@@ -277,10 +293,10 @@ void frmSkladiste::setMenusEnabled(MenuGroup group, bool enabled)
                 if (working->menuGroup() == group && !working->isClosing())
                     return;
     if (group == MenuGroup::Warehouse) {
-        mnuNoviunos->menuAction()->setEnabled(enabled);
-        mnuPregled->menuAction()->setEnabled(enabled);
+        switchMenu(mnuNoviunos, enabled);
+        switchMenu(mnuPregled, enabled);
     } else {
-        mnuizbor->menuAction()->setEnabled(enabled);
+        switchMenu(mnuizbor, enabled);
     }
     // "Pomoć" is never switched off; closing windows switch it on with their group.
     if (enabled)

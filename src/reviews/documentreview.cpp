@@ -47,6 +47,8 @@ QGroupBox* makeFrame(QWidget* parent, const QString& name, const QString& title 
 {
     auto* frame = new QGroupBox(title, parent);
     frame->setObjectName(name);
+    // Opaque, so that the border of the frame around it does not run through it.
+    frame->setAutoFillBackground(true);
     return frame;
 }
 
