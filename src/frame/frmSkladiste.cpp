@@ -24,16 +24,30 @@
 
 namespace {
 
-// Switches a top menu on or off. While it is off its caption carries no Alt+letter: the menu bar keeps the key of a
-// disabled menu, and a working window's button with the same letter ("&Prikaz" under "&Pregled") would lose it.
-void switchMenu(QMenu* menu, bool on)
+// A top menu that is hidden or switched off gives up the "&" of its caption: the menu bar keeps the Alt+letter of
+// such a menu, and a working window's button with the same letter ("&Prikaz" under "&Pregled") would lose it.
+void keepKeyOnlyWhenUsable(QMenu* menu)
 {
     static const char* const Caption = "captionWithKey";
     if (!menu->property(Caption).isValid())
         menu->setProperty(Caption, menu->title());
     const QString caption = menu->property(Caption).toString();
-    menu->setTitle(on ? caption : QString(caption).remove(QLatin1Char('&')));
+    const QAction* action = menu->menuAction();
+    menu->setTitle(action->isVisible() && action->isEnabled() ? caption : QString(caption).remove(QLatin1Char('&')));
+}
+
+// Switches a top menu on or off.
+void switchMenu(QMenu* menu, bool on)
+{
     menu->menuAction()->setEnabled(on);
+    keepKeyOnlyWhenUsable(menu);
+}
+
+// Shows or hides a top menu.
+void showTopMenu(QMenu* menu, bool visible)
+{
+    menu->menuAction()->setVisible(visible);
+    keepKeyOnlyWhenUsable(menu);
 }
 
 } // namespace
@@ -212,21 +226,6 @@ bool frmSkladiste::closeWorkingWindows()
             return false;
     return true;
 }
-
-namespace {
-
-// A hidden top menu gives up the "&" of its caption: the menu bar claims the Alt+letter of a hidden menu too, and a
-// working window's button with that letter ("Is&pis na pisač" under the hidden "&Pregled") would not answer it.
-void showTopMenu(QMenu* menu, bool visible)
-{
-    if (!menu->property("caption").isValid())
-        menu->setProperty("caption", menu->title());
-    const QString caption = menu->property("caption").toString();
-    menu->setTitle(visible ? caption : QString(caption).remove(QLatin1Char('&')));
-    menu->menuAction()->setVisible(visible);
-}
-
-} // namespace
 
 void frmSkladiste::showMenusOfKind(const QString& kind)
 {
