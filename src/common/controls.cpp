@@ -55,11 +55,11 @@ protected:
 
 } // namespace
 
-QDateEdit* makeShortDatePicker(QWidget* parent, const QString& name)
+QDateEdit* makeDatePicker(QWidget* parent, const QString& name, const char* format)
 {
     auto* date = new DatePicker(QDate::currentDate(), parent);
     date->setObjectName(name);
-    date->setDisplayFormat(QLatin1String(DateText::ShortFormat));
+    date->setDisplayFormat(QLatin1String(format));
     date->setCalendarPopup(true);
     return date;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/text/datetext.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -30,9 +32,9 @@ QLineEdit* makeEntryBox(QWidget* parent, const QString& name, const QString& too
 // A box the window fills and the user only reads: read-only, with no length limit (a figure the window writes is
 // shown whole), and out of the Tab order unless tabStop.
 void lockBox(QLineEdit* box, bool tabStop = false);
-// A date picker set to today, shown "dd.MM.yyyy", with a calendar to drop down. Tab leaves it at once, as it
-// leaves every other control; the arrow keys move between its parts.
-QDateEdit* makeShortDatePicker(QWidget* parent, const QString& name);
+// A date picker set to today, shown in format ("dd.MM.yyyy" unless a window shows its own), with a calendar to drop
+// down. Tab leaves it at once, as it leaves every other control; the arrow keys move between its parts.
+QDateEdit* makeDatePicker(QWidget* parent, const QString& name, const char* format = DateText::ShortFormat);
 // A push button that is never a default button (Enter does not click it).
 QPushButton* makeButton(QWidget* parent, const QString& name, const QString& caption, const QString& tooltip,
                         bool enabled);

@@ -42,15 +42,6 @@ QTreeView* makeJournalList(QWidget* parent, const QString& name, const QString& 
     return list;
 }
 
-QDateEdit* makeDatePicker(QWidget* parent, const QString& name)
-{
-    auto* picker = new QDateEdit(parent);
-    picker->setObjectName(name);
-    picker->setDisplayFormat(QLatin1String(DateText::PickerFormatYmd));
-    picker->setCalendarPopup(true);
-    return picker;
-}
-
 } // namespace
 
 frmpregleddnevnika::frmpregleddnevnika() : WorkingWindow(MenuGroup::Warehouse)
@@ -84,8 +75,8 @@ frmpregleddnevnika::frmpregleddnevnika() : WorkingWindow(MenuGroup::Warehouse)
     Framedatum = new QFrame(f);
     Framedatum->setObjectName(QStringLiteral("Framedatum"));
     Framedatum->setFrameShape(QFrame::StyledPanel);
-    dtpod = makeDatePicker(Framedatum, QStringLiteral("dtpod"));
-    dtpdo = makeDatePicker(Framedatum, QStringLiteral("dtpdo"));
+    dtpod = makeDatePicker(Framedatum, QStringLiteral("dtpod"), DateText::PickerFormatYmd);
+    dtpdo = makeDatePicker(Framedatum, QStringLiteral("dtpdo"), DateText::PickerFormatYmd);
     lblod = makeLabelFor(Framedatum, QStringLiteral("Od :"), dtpod, QStringLiteral("lblod"));
     lbldo = makeLabelFor(Framedatum, QStringLiteral("Do:"), dtpdo, QStringLiteral("lbldo"));
     auto* dates = new QHBoxLayout(Framedatum);

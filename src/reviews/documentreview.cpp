@@ -59,15 +59,6 @@ QRadioButton* makeOption(QWidget* parent, const QString& name, const QString& ca
     return option;
 }
 
-QDateEdit* makeDatePicker(QWidget* parent, const QString& name)
-{
-    auto* picker = new QDateEdit(QDate::currentDate(), parent);
-    picker->setObjectName(name);
-    picker->setDisplayFormat(QLatin1String(DateText::PickerFormatDmy));
-    picker->setCalendarPopup(true);
-    return picker;
-}
-
 QComboBox* makeBox(QWidget* parent, const QString& name, bool editable)
 {
     auto* box = new QComboBox(parent);
@@ -103,9 +94,9 @@ DocumentReview::DocumentReview(bool receipt) : WorkingWindow(MenuGroup::Warehous
     optdatumu = makeOption(Frame4, QStringLiteral("optdatumu"), QStringLiteral("Datumu"));
     optdobavljacu = makeOption(Frame4, QStringLiteral("optdobavljacu"), QStringLiteral("Dobavljaču"));
     Framedatum = makeFrame(f, QStringLiteral("Framedatum"));
-    dtpod = makeDatePicker(Framedatum, QStringLiteral("dtpod"));
+    dtpod = makeDatePicker(Framedatum, QStringLiteral("dtpod"), DateText::PickerFormatDmy);
     lblod = makeLabelFor(Framedatum, QStringLiteral("Od :"), dtpod, QStringLiteral("lblod"));
-    dtpdo = makeDatePicker(Framedatum, QStringLiteral("dtpdo"));
+    dtpdo = makeDatePicker(Framedatum, QStringLiteral("dtpdo"), DateText::PickerFormatDmy);
     lbldo = makeLabelFor(Framedatum, QStringLiteral("Do:"), dtpdo, QStringLiteral("lbldo"));
     frameprimkadobavljac = makeFrame(f, QStringLiteral("frameprimkadobavljac"));
     cboizborprimke = makeBox(frameprimkadobavljac, QStringLiteral("cboizborprimke"), false);

@@ -151,11 +151,11 @@ frmPrimka::frmPrimka() : WorkingWindow(MenuGroup::Warehouse)
     // Header
     txtprimka = makeEntryBox(f, QStringLiteral("txtprimka"), QStringLiteral("Broj primke"), 32767);
     lockBox(txtprimka);
-    txtdatumprimke = makeShortDatePicker(f, QStringLiteral("txtdatumprimke"));
+    txtdatumprimke = makeDatePicker(f, QStringLiteral("txtdatumprimke"));
     cbokd = makePicker(f, "cbokd", QStringLiteral("Ime dobavljača"));
     cbodokument = makePicker(f, "cbodokument", QStringLiteral("Odabir dokumenta"));
     txtbroj = makeEntryBox(f, QStringLiteral("txtbroj"), QStringLiteral("Broj dokumenta"), 10);
-    txtdatumdokumenta = makeShortDatePicker(f, QStringLiteral("txtdatumdokumenta"));
+    txtdatumdokumenta = makeDatePicker(f, QStringLiteral("txtdatumdokumenta"));
     Label1_0 = makeLabelFor(f, QStringLiteral("Primka br. :"), txtprimka, QStringLiteral("Label1_0"));
     Label2_0 = makeLabelFor(f, QStringLiteral("Datum primke :"), txtdatumprimke, QStringLiteral("Label2_0"));
     Label3_0 = makeLabelFor(f, QStringLiteral("Dobavljač :"), cbokd, QStringLiteral("Label3_0"));

@@ -50,7 +50,7 @@ const QStringList Help = {
 
 QDateEdit* makeDate(QWidget* parent, const QString& name, const QString& tooltip)
 {
-    QDateEdit* date = makeShortDatePicker(parent, name);
+    QDateEdit* date = makeDatePicker(parent, name);
     date->setToolTip(tooltip);
     return date;
 }
