@@ -1,35 +1,14 @@
 #include "partnerlist.h"
 
-#include "core/db/database.h"
 #include "core/text/datetext.h"
 #include "core/text/reporttext.h"
-
-#include <QSqlRecord>
 
 namespace PartnerLists {
 
 QList<Partner> partners(const QString& book, PartnerListKind kind)
 {
-    Database db = Database::open(book);
-    const QString kinds = kind == PartnerListKind::Customers ? QStringLiteral("'K', 'S'") : QStringLiteral("'D', 'S'");
-    QList<Partner> result;
-    for (const QSqlRecord& r :
-         db.select(QStringLiteral("select id, kd, ime, mb, ziroracun, mjesto, ulica, telefon, kontakt from kd "
-                                  "where upper(kd) in (%1) order by ime collate hr, id")
-                       .arg(kinds))) {
-        Partner p;
-        p.id = r.value(0).toLongLong();
-        p.kd = r.value(1).toString();
-        p.ime = r.value(2).toString();
-        p.mb = r.value(3).toString();
-        p.ziroracun = r.value(4).toString();
-        p.mjesto = r.value(5).toString();
-        p.ulica = r.value(6).toString();
-        p.telefon = r.value(7).toString();
-        p.kontakt = r.value(8).toString();
-        result.append(p);
-    }
-    return result;
+    return kind == PartnerListKind::Customers ? Partners::ofKinds(book, QStringLiteral("K"), QStringLiteral("S"))
+                                              : Partners::ofKinds(book, QStringLiteral("D"), QStringLiteral("S"));
 }
 
 } // namespace PartnerLists

@@ -4,11 +4,11 @@
 
 namespace {
 
-QList<Partner> selectPartners(const QString& book, const QString& sql)
+QList<Partner> selectPartners(const QString& book, const QString& sql, const QVariantList& values = {})
 {
     Database db = Database::open(book);
     QList<Partner> result;
-    for (const QSqlRecord& r : db.select(sql)) {
+    for (const QSqlRecord& r : db.select(sql, values)) {
         Partner p;
         p.id = r.value("id").toLongLong();
         p.kd = r.value("kd").toString();
@@ -37,6 +37,13 @@ namespace Partners {
 QList<Partner> byName(const QString& book)
 {
     return selectPartners(book, QStringLiteral("select * from kd order by ime collate hr asc, id"));
+}
+
+QList<Partner> ofKinds(const QString& book, const QString& kind, const QString& alsoKind)
+{
+    return selectPartners(book,
+                          QStringLiteral("select * from kd where upper(kd) in (?, ?) order by ime collate hr, id"),
+                          {kind, alsoKind});
 }
 
 QList<Partner> inStoredOrder(const QString& book)

@@ -23,6 +23,8 @@ namespace Partners {
 // All partners by name (Croatian order, letter case ignored).
 QList<Partner> byName(const QString& book);
 // All partners in the order they were stored.
+// The partners whose kind letter is either of two upper-case letters, whatever case they were typed in, by name.
+QList<Partner> ofKinds(const QString& book, const QString& kind, const QString& alsoKind);
 QList<Partner> inStoredOrder(const QString& book);
 // Stores new partners, all or none; returns their ids.
 QList<qint64> insertAll(const QString& book, const QList<Partner>& partners);
