@@ -8,7 +8,6 @@
 #include <algorithm>
 #include <initializer_list>
 #include <utility>
-#include <vector>
 
 namespace {
 
@@ -48,18 +47,14 @@ QList<StockListRow> readRows(Database& db, const QString& sql, std::initializer_
 // two conversions at every comparison.
 template <class Row, class Name> QList<Row> sortedByName(QList<Row> rows, Name name)
 {
-    std::vector<std::pair<QCollatorSortKey, int>> keys;
-    keys.reserve(rows.size());
-    for (int i = 0; i < rows.size(); ++i)
-        keys.emplace_back(hrSortKey(name(rows[i])), i);
-    std::stable_sort(keys.begin(), keys.end(), [&rows, &name](const auto& a, const auto& b) {
-        const int byKey = a.first.compare(b.first);
-        return byKey != 0 ? byKey < 0 : QString::compare(name(rows[a.second]), name(rows[b.second])) < 0;
-    });
+    QStringList names;
+    names.reserve(rows.size());
+    for (const Row& row : rows)
+        names.append(name(row));
     QList<Row> sorted;
     sorted.reserve(rows.size());
-    for (const auto& key : keys)
-        sorted.append(std::move(rows[key.second]));
+    for (int i : orderHr(names))
+        sorted.append(std::move(rows[i]));
     return sorted;
 }
 
