@@ -286,7 +286,7 @@ frmproizvodi* frmproizvodi::openFromMenu()
 void frmproizvodi::load()
 {
     try {
-        m_books = warehouseBooks(AppState::companyIdText().toLongLong());
+        m_books = warehouseBooks(AppState::openBookCompany);
     } catch (const DbError& e) {
         DbErrorMsgBox(e);
         return;

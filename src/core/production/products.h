@@ -37,7 +37,7 @@ struct WarehouseBook
     QString filePath() const;
 };
 
-// The chosen company's warehouse books (kind "Skladiste"), by name (Croatian, case-insensitive).
+// The company's warehouse books (kind "Skladiste"), by name (Croatian, case-insensitive).
 QList<WarehouseBook> warehouseBooks(qint64 companyId);
 std::optional<WarehouseBook> warehouseBook(qint64 bookId);
 
