@@ -226,7 +226,7 @@ private slots:
         QTest::newRow("work order issued")
             << "issue Polica"
             << "Broj radnog naloga u međuvremenu je zauzet; novi broj je 2.\r\nBroj izdatnice skladišta Skladište B "
-               "u međuvremenu je zauzet; novi broj je 2. Pokušajte ponovno."
+               "u međuvremenu je zauzet; novi broj je 2.\r\nPokušajte ponovno."
             << "2;1,2";
         QTest::newRow("product deleted") << "delete Stol"
                                          << "Proizvod Stol u međuvremenu je obrisan! Radni nalog nije izdan."

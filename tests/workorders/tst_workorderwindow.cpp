@@ -266,9 +266,10 @@ private slots:
         MsgBoxScript script;
         script.answer(MsgYes);
         w->cmdprihvati->click();
-        QCOMPARE(script.last().prompt,
-                 QStringLiteral("Broj radnog naloga u međuvremenu je zauzet; novi broj je 2.\r\nBroj izdatnice "
-                                "skladišta Skladište A u međuvremenu je zauzet; novi broj je 4. Pokušajte ponovno."));
+        QCOMPARE(
+            script.last().prompt,
+            QStringLiteral("Broj radnog naloga u međuvremenu je zauzet; novi broj je 2.\r\nBroj izdatnice "
+                           "skladišta Skladište A u međuvremenu je zauzet; novi broj je 4.\r\nPokušajte ponovno."));
         QCOMPARE(script.last().title, QStringLiteral("Izdavanje radnog naloga!"));
         QVERIFY(w->keepOpen());
         QCOMPARE(w->txtbr->text(), QStringLiteral("2"));

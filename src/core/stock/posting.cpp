@@ -31,7 +31,9 @@ QString numbersTakenMessage(const QList<TakenNumber>& taken)
     for (const TakenNumber& number : taken)
         sentences.append(number.what +
                          QStringLiteral(" u međuvremenu je zauzet; novi broj je %1.").arg(number.nextNumber));
-    return sentences.join(QStringLiteral("\r\n")) + QStringLiteral(" Pokušajte ponovno.");
+    const QString lineBreak = QStringLiteral("\r\n");
+    return sentences.join(lineBreak) + (sentences.size() > 1 ? lineBreak : QStringLiteral(" ")) +
+           QStringLiteral("Pokušajte ponovno.");
 }
 
 namespace {

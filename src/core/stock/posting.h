@@ -77,7 +77,8 @@ struct TakenNumber
     QString what; // "Broj primke", "Broj izdatnice skladišta A", ...
     qint64 nextNumber = 0;
 };
-// "<what> u međuvremenu je zauzet; novi broj je <n>." for each, one a line, then "Pokušajte ponovno."
+// "<what> u međuvremenu je zauzet; novi broj je <n>." for each, one a line, then "Pokušajte ponovno." (after the
+// one sentence, or on a line of its own after several).
 QString numbersTakenMessage(const QList<TakenNumber>& taken);
 
 // "name" for the connection's main book, "w1.name" for the book attached as w1.
