@@ -182,6 +182,22 @@ void DatabaseTest::engineErrorsNameTheFileInCroatian_data()
     QTest::newRow("read only") << "readonly"
                                << "U bazu %1 se ne može upisivati: datoteka ili njezina mapa je samo za čitanje."
                                << "attempt to write a readonly database";
+    // Another copy holds the file while this one opens it: busy, not "no database".
+    QTest::newRow("held exclusively") << "exclusive"
+                                      << "Baza %1 je zauzeta: u nju upravo upisuje druga kopija programa. Pokušajte "
+                                         "ponovo."
+                                      << "database is locked";
+    // Another copy reads the file until the commit gives up waiting.
+    QTest::newRow("commit while read") << "reader"
+                                       << "Baza %1 je zauzeta: u nju upravo upisuje druga kopija programa. Pokušajte "
+                                          "ponovo."
+                                       << "database is locked";
+    QTest::newRow("random bytes") << "random"
+                                  << "Datoteka %1 nije baza podataka."
+                                  << "file is not a database";
+    QTest::newRow("malformed") << "malformed"
+                               << "Datoteka %1 je oštećena: baza podataka u njoj nije ispravna."
+                               << "database disk image is malformed";
 }
 
 void DatabaseTest::engineErrorsNameTheFileInCroatian()
@@ -191,24 +207,40 @@ void DatabaseTest::engineErrorsNameTheFileInCroatian()
     QFETCH(QString, engine);
     QTemporaryDir dir;
     QString path = dir.filePath(QStringLiteral("Skladiste1.mdb"));
-    if (setup == QLatin1String("empty")) {
-        QFile empty(path);
-        QVERIFY(empty.open(QIODevice::WriteOnly));
+    if (setup == QLatin1String("empty") || setup == QLatin1String("random")) {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        if (setup == QLatin1String("random"))
+            file.write(QByteArray(4096, '\x5a'));
     } else {
         path = makeTable(dir);
     }
-    Database other = Database::open(path);
-    Database db = Database::open(path);
-    std::optional<Transaction> holding;
-    if (setup == QLatin1String("locked")) {
-        holding.emplace(other);
-        db.exec(QStringLiteral("pragma busy_timeout = 0"));
-    } else if (setup == QLatin1String("full")) {
-        db.exec(QStringLiteral("pragma max_page_count = 2"));
-    } else if (setup == QLatin1String("readonly")) {
-        db.exec(QStringLiteral("pragma query_only = 1"));
+    if (setup == QLatin1String("malformed")) {
+        // The table's root page (the file's second page) overwritten.
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadWrite) && file.seek(4096));
+        file.write(QByteArray(32, '\xff'));
     }
+    std::optional<Database> other;
+    if (setup != QLatin1String("random"))
+        other.emplace(Database::open(path));
+    std::optional<Transaction> holding;
+    if (setup == QLatin1String("exclusive"))
+        other->exec(QStringLiteral("begin exclusive"));
     try {
+        Database db = Database::open(path);
+        if (setup == QLatin1String("locked")) {
+            holding.emplace(*other);
+            db.exec(QStringLiteral("pragma busy_timeout = 0"));
+        } else if (setup == QLatin1String("reader")) {
+            holding.emplace(*other, Transaction::Read);
+            other->scalar(QStringLiteral("select count(*) from t"));
+            db.exec(QStringLiteral("pragma busy_timeout = 0"));
+        } else if (setup == QLatin1String("full")) {
+            db.exec(QStringLiteral("pragma max_page_count = 2"));
+        } else if (setup == QLatin1String("readonly")) {
+            db.exec(QStringLiteral("pragma query_only = 1"));
+        }
         Transaction tx(db);
         for (int i = 0; i < 100; ++i)
             db.exec(QStringLiteral("insert into t(ime) values(?)"), {QString(200, QLatin1Char('x'))});

@@ -77,14 +77,15 @@ qint64 ProductionBooks::addArticle(int book, const QString& naziv, const QString
     return knjtest::insertArticle(bookPath(book), naziv.left(3), naziv, stanje, proscijena);
 }
 
-qint64 ProductionBooks::addProduct(const QString& naziv, const QList<Component>& components)
+qint64 ProductionBooks::addProduct(const QString& naziv, const QList<Component>& components,
+                                   const QString& productionPath)
 {
     QList<::Component> lines;
     for (const Component& c : components)
         lines.append(::Component{0, c.articleId, m_bookIds.at(c.book), Figure::parse(c.perUnit).value(),
                                  Figure::parse(c.price).value()});
-    return Products::insert(productionPath(), Product{0, naziv.left(3), QString(), naziv, QStringLiteral("kom")},
-                            lines);
+    return Products::insert(productionPath.isEmpty() ? this->productionPath() : productionPath,
+                            Product{0, naziv.left(3), QString(), naziv, QStringLiteral("kom")}, lines);
 }
 
 void ProductionBooks::addIssueHeaders(int book, const QString& kind, int count)

@@ -29,12 +29,14 @@ public:
     QString productionPath() const;
     QString bookPath(int book) const;
     qint64 bookId(int book) const { return m_bookIds.at(book); }
+    int bookCount() const { return int(m_bookIds.size()); }
     QString bookName(int book) const;
     // Another warehouse book of the company; returns its index.
     int addBook();
 
     qint64 addArticle(int book, const QString& naziv, const QString& stanje, const QString& proscijena);
-    qint64 addProduct(const QString& naziv, const QList<Component>& components);
+    // A product of the open production book, or of the production book at productionPath.
+    qint64 addProduct(const QString& naziv, const QList<Component>& components, const QString& productionPath = {});
     void addIssueHeaders(int book, const QString& kind, int count);
     void exec(const QString& path, const QString& sql, const QVariantList& values = {});
     QVariant scalar(const QString& path, const QString& sql, const QVariantList& values = {});

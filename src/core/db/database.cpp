@@ -36,35 +36,10 @@ QString errorText(const QSqlError& error)
     return text;
 }
 
-// A failed statement on the file at path, told in Croatian where the engine's reason is one a user can act on;
-// the engine's own text follows.
+// A failed statement on the file at path.
 DbError statementError(const QString& path, const QSqlError& error)
 {
-    const QString text = errorText(error);
-    QString sentence;
-    switch (error.nativeErrorCode().toInt() & 0xff) {
-    case SQLITE_BUSY:
-    case SQLITE_LOCKED:
-        sentence = QStringLiteral("Baza %1 je zauzeta: u nju upravo upisuje druga kopija programa. Pokušajte ponovo.");
-        break;
-    case SQLITE_FULL:
-        sentence = QStringLiteral("Na disku nema mjesta za upis u bazu %1.");
-        break;
-    case SQLITE_READONLY:
-        sentence = QStringLiteral("U bazu %1 se ne može upisivati: datoteka ili njezina mapa je samo za čitanje.");
-        break;
-    case SQLITE_NOTADB:
-        sentence = QStringLiteral("Datoteka %1 nije baza podataka.");
-        break;
-    default:
-        if (text.startsWith(QLatin1String("no such table")))
-            sentence = QStringLiteral("Datoteka %1 nema tablicu koju program treba: prazna je, oštećena ili je baza "
-                                      "druge vrste.");
-        break;
-    }
-    if (sentence.isEmpty())
-        return DbError(DbErrorKind::Statement, text);
-    return DbError(DbErrorKind::Statement, sentence.arg(path) + QStringLiteral(" (") + text + QLatin1Char(')'));
+    return DbError::engine(path, error.nativeErrorCode().toInt(), errorText(error));
 }
 
 sqlite3* nativeHandle(QSqlDatabase& db)
@@ -173,6 +148,51 @@ DbError::DbError(DbErrorKind kind, QString description)
 {
 }
 
+DbError DbError::engine(const QString& path, int code, const QString& engineText)
+{
+    DbErrorKind kind = DbErrorKind::Statement;
+    QString sentence;
+    switch (code & 0xff) {
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED:
+        kind = DbErrorKind::Busy;
+        sentence = QStringLiteral("Baza %1 je zauzeta: u nju upravo upisuje druga kopija programa. Pokušajte ponovo.");
+        break;
+    case SQLITE_FULL:
+        sentence = QStringLiteral("Na disku nema mjesta za upis u bazu %1.");
+        break;
+    case SQLITE_READONLY:
+        sentence = QStringLiteral("U bazu %1 se ne može upisivati: datoteka ili njezina mapa je samo za čitanje.");
+        break;
+    case SQLITE_NOTADB:
+        kind = DbErrorKind::NotADatabase;
+        sentence = QStringLiteral("Datoteka %1 nije baza podataka.");
+        break;
+    case SQLITE_CORRUPT:
+        kind = DbErrorKind::NotADatabase;
+        sentence = QStringLiteral("Datoteka %1 je oštećena: baza podataka u njoj nije ispravna.");
+        break;
+    case SQLITE_CANTOPEN:
+        sentence = QStringLiteral("Datoteka %1 se ne može otvoriti.");
+        break;
+    default:
+        if (engineText.startsWith(QLatin1String("no such table")))
+            sentence = QStringLiteral("Datoteka %1 nema tablicu koju program treba: prazna je, oštećena ili je baza "
+                                      "druge vrste.");
+        break;
+    }
+    DbError error(kind, sentence.isEmpty() ? engineText
+                                           : sentence.arg(path) + QStringLiteral(" (") + engineText + QLatin1Char(')'));
+    error.m_engineCode = code;
+    error.m_engineText = engineText;
+    return error;
+}
+
+DbError DbError::about(const QString& path) const
+{
+    return m_engineText.isEmpty() ? *this : engine(path, m_engineCode, m_engineText);
+}
+
 namespace {
 
 // The file's URI for SQLite: "rw" opens an existing file only, "rwc" may create it.
@@ -210,13 +230,29 @@ Database Database::open(const QString& path)
     // earlier version the indexes of a new one (one statement, as opening is part of every handler).
     try {
         UpgradeBookIndexes(db);
-    } catch (const DbError&) {
+    } catch (const DbError& e) {
+        // A file another copy holds is busy, a damaged one is told as such; whatever else keeps the schema from
+        // being read means the file holds no database.
+        if (e.kind() == DbErrorKind::Busy || e.kind() == DbErrorKind::NotADatabase)
+            throw;
         sqlite3* handle = nativeHandle(db.m_db);
-        const QString engine = handle ? QString::fromUtf8(sqlite3_errmsg(handle)) : QString();
-        throw DbError(DbErrorKind::NotADatabase,
-                      QStringLiteral("Datoteka %1 nije baza podataka: %2").arg(path, engine));
+        throw DbError::engine(path, SQLITE_NOTADB, handle ? QString::fromUtf8(sqlite3_errmsg(handle)) : QString());
     }
+    db.keepRollbackJournal(QStringLiteral("main"), path);
     return db;
+}
+
+// Every book keeps the rollback journal, written through to the disk: only with it is a commit across attached books
+// all or nothing (in WAL mode each file commits on its own). A file left in another mode is switched back.
+void Database::keepRollbackJournal(const QString& schema, const QString& path)
+{
+    QSqlQuery mode = runOn(path, QStringLiteral("pragma %1.journal_mode = delete").arg(schema), {});
+    if (!mode.next() || mode.value(0).toString().compare(QLatin1String("delete"), Qt::CaseInsensitive) != 0)
+        throw DbError(DbErrorKind::Statement, QStringLiteral("U bazu %1 se ne može sigurno upisivati: njezin dnevnik "
+                                                             "izmjena (WAL) ne može se isključiti.")
+                                                  .arg(path));
+    mode.finish();
+    runOn(path, QStringLiteral("pragma %1.synchronous = full").arg(schema), {});
 }
 
 void Database::runWithoutWaiting(const std::function<void()>& work)
@@ -239,19 +275,10 @@ void Database::attach(const QString& path, const QString& schema)
 {
     if (!QFileInfo(path).isFile())
         throw DbError(DbErrorKind::FileNotFound, QStringLiteral("Datoteka %1 ne postoji.").arg(path));
-    try {
-        // The connection reads file names as URIs, so an attached file is opened the same way.
-        exec(QStringLiteral("attach database ? as %1").arg(schema), {fileUri(path, false)});
-    } catch (const DbError& e) {
-        throw DbError(DbErrorKind::FileNotFound,
-                      QStringLiteral("Datoteka %1 se ne može otvoriti: %2").arg(path, e.description()));
-    }
-    try {
-        scalar(QStringLiteral("select count(*) from %1.sqlite_master").arg(schema));
-    } catch (const DbError& e) {
-        throw DbError(DbErrorKind::NotADatabase,
-                      QStringLiteral("Datoteka %1 nije baza podataka: %2").arg(path, e.description()));
-    }
+    // The connection reads file names as URIs, so an attached file is opened the same way. Attaching reads the
+    // file's schema: a file that is no database, is damaged or is held by another copy is told by its own name.
+    runOn(path, QStringLiteral("attach database ? as %1").arg(schema), {fileUri(path, false)});
+    keepRollbackJournal(schema, path);
 }
 
 Database::Database(Database&& other) noexcept
@@ -277,14 +304,19 @@ Database::~Database()
 
 QSqlQuery Database::run(const QString& sql, const QVariantList& values)
 {
+    return runOn(m_path, sql, values);
+}
+
+QSqlQuery Database::runOn(const QString& path, const QString& sql, const QVariantList& values)
+{
     QSqlQuery query(m_db);
     query.setForwardOnly(true);
     if (!query.prepare(sql))
-        throw statementError(m_path, query.lastError());
+        throw statementError(path, query.lastError());
     for (const QVariant& v : values)
         query.addBindValue(v);
     if (!query.exec())
-        throw statementError(m_path, query.lastError());
+        throw statementError(path, query.lastError());
     return query;
 }
 
@@ -328,12 +360,11 @@ QVariant Database::scalar(const QString& sql, const QVariantList& values)
 
 namespace {
 
-// The engine's last error on the handle, told as the driver's own errors are.
+// The engine's last error on the handle.
 DbError statementError(const QString& path, sqlite3* handle)
 {
-    const QString text = QString::fromUtf16(static_cast<const char16_t*>(sqlite3_errmsg16(handle)));
-    return statementError(
-        path, QSqlError(QString(), text, QSqlError::StatementError, QString::number(sqlite3_extended_errcode(handle))));
+    return DbError::engine(path, sqlite3_extended_errcode(handle),
+                           QString::fromUtf16(static_cast<const char16_t*>(sqlite3_errmsg16(handle))));
 }
 
 // Whether the driver would bind the value as null (a null text or date counts, as in QSqlQuery).
@@ -516,13 +547,34 @@ Transaction::~Transaction()
 
 void Transaction::commit()
 {
-    if (!m_db.m_db.commit()) {
-        const DbError error = statementError(m_db.path(), m_db.m_db.lastError());
+    // Run as a statement: the driver's own commit keeps the engine's text but not its code, which the message needs.
+    QSqlQuery commit(m_db.m_db);
+    if (!commit.exec(QStringLiteral("commit"))) {
+        const DbError error = statementError(m_db.path(), commit.lastError());
         m_db.m_db.rollback();
         m_done = true;
         throw error;
     }
     m_done = true;
+}
+
+QString fileHeldElsewhere(const QStringList& paths)
+{
+    // A lock taken at once or not at all: "immediate" is refused while another connection writes the file,
+    // "exclusive" while one reads it too. Closing the connection ends its transaction.
+    for (const char* begin : {"begin immediate", "begin exclusive"}) {
+        for (const QString& path : paths) {
+            sqlite3* handle = nullptr;
+            bool held = false;
+            if (sqlite3_open_v2(fileUri(path, false).toUtf8().constData(), &handle,
+                                SQLITE_OPEN_READWRITE | SQLITE_OPEN_URI, nullptr) == SQLITE_OK)
+                held = (sqlite3_exec(handle, begin, nullptr, nullptr, nullptr) & 0xff) == SQLITE_BUSY;
+            sqlite3_close(handle);
+            if (held)
+                return path;
+        }
+    }
+    return QString();
 }
 
 void createDatabase(const QString& path, const std::function<void(Database&)>& build)

@@ -19,7 +19,8 @@ enum class DbErrorKind
 {
     AlreadyExists, // creating a file that is there (the old engine's error 3204)
     FileNotFound,  // opening a file that is not there
-    NotADatabase,  // the file is there but holds no database of ours
+    NotADatabase,  // the file is there but holds no database of ours, or a damaged one
+    Busy,          // another copy of the program holds the file
     CannotCreate,  // the folder cannot be written, or building the new file failed
     Statement,     // a statement failed
     FileSystem     // a file could not be removed or renamed
@@ -30,6 +31,11 @@ class DbError : public std::exception
 {
 public:
     DbError(DbErrorKind kind, QString description);
+    // The engine's error (its result code and text) on the file at path, told in Croatian naming the file where the
+    // engine's reason is one a user can act on; the engine's own text follows.
+    static DbError engine(const QString& path, int code, const QString& engineText);
+    // The same engine error told of another file: a book attached to the connection the statement ran on.
+    DbError about(const QString& path) const;
     DbErrorKind kind() const { return m_kind; }
     const QString& description() const { return m_description; }
     const char* what() const noexcept override { return m_what.constData(); }
@@ -38,6 +44,8 @@ private:
     DbErrorKind m_kind;
     QString m_description;
     QByteArray m_what;
+    int m_engineCode = 0;
+    QString m_engineText;
 };
 
 // One open connection to one database file; closed when the object goes.
@@ -62,7 +70,8 @@ public:
     QList<QSqlRecord> select(const QString& sql, const QVariantList& values = {});
     std::optional<QSqlRecord> selectFirst(const QString& sql, const QVariantList& values = {});
     // Attaches another database file under schema ("w1") for reading and writing; like open(), never creates it.
-    // Outside a transaction only. Throws DbError FileNotFound or NotADatabase.
+    // Outside a transaction only. Attach in one fixed order: a write transaction locks the files in the order they
+    // were attached. Throws DbError naming that file.
     void attach(const QString& path, const QString& schema);
     // The first column of the first row, or an invalid variant when there is no row.
     QVariant scalar(const QString& sql, const QVariantList& values = {});
@@ -81,6 +90,9 @@ private:
     friend void createDatabase(const QString&, const std::function<void(Database&)>&);
     Database(QString path, QString connectionName, bool create);
     QSqlQuery run(const QString& sql, const QVariantList& values);
+    // run() whose failure is told of the file at path.
+    QSqlQuery runOn(const QString& path, const QString& sql, const QVariantList& values);
+    void keepRollbackJournal(const QString& schema, const QString& path);
 
     QString m_path;
     QString m_connectionName;
@@ -146,6 +158,10 @@ private:
     Database& m_db;
     bool m_done = false;
 };
+
+// The first of the files that another connection keeps from being written now (one that writes it before one that
+// reads it), or an empty text. A busy error of a connection with attached files does not say which file it was.
+QString fileHeldElsewhere(const QStringList& paths);
 
 // Creates a new database file at path and lets build() lay out its tables and rows, in one transaction.
 // The file is built under a temporary name and renamed when complete, so a failure leaves nothing behind.

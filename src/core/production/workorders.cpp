@@ -13,6 +13,9 @@
 #include <QSet>
 #include <QSqlRecord>
 
+#include <algorithm>
+#include <functional>
+
 namespace WorkOrders {
 
 namespace {
@@ -26,7 +29,8 @@ Figure figureAt(const QSqlRecord& row, int column)
     return Figure::fromDouble(row.value(column).toDouble());
 }
 
-// The warehouse books of an order in the order their lines first appear, each with its lines.
+// The warehouse books of an order in book-id order, each with its lines. Their write locks are taken in this order,
+// so two copies issuing from the same books at once do not each hold one and wait for the other.
 struct BookGroup
 {
     const RequirementLine* first = nullptr;
@@ -45,11 +49,13 @@ QList<BookGroup> groupByBook(const QList<RequirementLine>& lines)
             found = indexOfBook.insert(line.bookId, int(groups.size()));
             BookGroup group;
             group.first = &line;
-            group.schema = QStringLiteral("w%1").arg(groups.size() + 1);
+            group.schema = QStringLiteral("w%1").arg(line.bookId);
             groups.append(group);
         }
         groups[*found].lines.append(&line);
     }
+    std::sort(groups.begin(), groups.end(),
+              [](const BookGroup& a, const BookGroup& b) { return a.first->bookId < b.first->bookId; });
     return groups;
 }
 
@@ -70,30 +76,65 @@ void checkBeforeWriting(const NewOrder& order, const QList<BookGroup>& books)
                                .arg(MaxWarehouseBooks));
 }
 
+// An engine error of a warehouse book's file, told with the book's name and file.
+IssueRefused bookFault(const BookGroup& book, const DbError& error)
+{
+    return IssueRefused(QStringLiteral("Skladište %1: %2 Radni nalog nije izdan.")
+                            .arg(book.first->bookName, error.about(book.first->bookFile()).description()));
+}
+
+// Runs a step that locks the books (the transaction's begin or commit). When it waits in vain, the engine does not
+// say which book another copy holds: the first one that cannot be locked now is named, the production book first.
+void lockingBooks(Database& db, const QList<BookGroup>& books, const std::function<void()>& step)
+{
+    try {
+        step();
+    } catch (const DbError& e) {
+        if (e.kind() != DbErrorKind::Busy)
+            throw;
+        QStringList files{db.path()};
+        for (const BookGroup& book : books)
+            files.append(book.first->bookFile());
+        const qsizetype held = files.indexOf(fileHeldElsewhere(files));
+        if (held <= 0)
+            throw;
+        throw bookFault(books.at(held - 1), e);
+    }
+}
+
+// This book's partner and every article of its lines must be there before anything is written.
+void findPartnerAndArticles(Database& db, BookGroup& book)
+{
+    const QVariant partner = db.scalar(QStringLiteral("select id from %1.kd where %2 order by id limit 1")
+                                           .arg(book.schema, sqlEqualsIgnoringCase(QStringLiteral("ime"))),
+                                       {ProductionPartner});
+    if (!partner.isValid())
+        throw IssueRefused(QStringLiteral("U skladištu %1 nema mjesta troška \"Proizvodnja\"! Radni nalog nije "
+                                          "izdan.")
+                               .arg(book.first->bookName));
+    book.partnerId = partner.toLongLong();
+    PreparedQuery article(db, QStringLiteral("select id from %1.artikli where id = ?").arg(book.schema));
+    for (const RequirementLine* line : book.lines) {
+        article.exec({line->articleId});
+        const bool there = article.next();
+        article.finish();
+        if (!there)
+            throw IssueRefused(QStringLiteral("U skladištu %1 nema artikla %2! Radni nalog nije izdan.")
+                                   .arg(book.first->bookName, line->articleName.isEmpty()
+                                                                  ? QString::number(line->articleId)
+                                                                  : line->articleName));
+    }
+}
+
 // The partner of every book and every article must be there before anything is written.
 void findPartnersAndArticles(Database& db, QList<BookGroup>& books)
 {
-    for (BookGroup& book : books) {
-        const QVariant partner = db.scalar(QStringLiteral("select id from %1.kd where %2 order by id limit 1")
-                                               .arg(book.schema, sqlEqualsIgnoringCase(QStringLiteral("ime"))),
-                                           {ProductionPartner});
-        if (!partner.isValid())
-            throw IssueRefused(QStringLiteral("U skladištu %1 nema mjesta troška \"Proizvodnja\"! Radni nalog nije "
-                                              "izdan.")
-                                   .arg(book.first->bookName));
-        book.partnerId = partner.toLongLong();
-        PreparedQuery article(db, QStringLiteral("select id from %1.artikli where id = ?").arg(book.schema));
-        for (const RequirementLine* line : book.lines) {
-            article.exec({line->articleId});
-            const bool there = article.next();
-            article.finish();
-            if (!there)
-                throw IssueRefused(QStringLiteral("U skladištu %1 nema artikla %2! Radni nalog nije izdan.")
-                                       .arg(book.first->bookName, line->articleName.isEmpty()
-                                                                      ? QString::number(line->articleId)
-                                                                      : line->articleName));
+    for (BookGroup& book : books)
+        try {
+            findPartnerAndArticles(db, book);
+        } catch (const DbError& e) {
+            throw bookFault(book, e);
         }
-    }
 }
 
 // Another copy of the program may have deleted the product, issued or posted with a proposed number, or taken
@@ -247,8 +288,11 @@ QList<RequirementLine> requirement(const QString& productionBookPath, qint64 pro
                 }
                 article.finish();
             }
-        } catch (const DbError&) {
-            // A book file that is gone or unreadable holds nothing: its lines show stock 0 and cannot be issued.
+        } catch (const DbError& e) {
+            // A book file that is gone holds nothing: its lines show stock 0 and cannot be issued. A book another
+            // copy holds, or a broken one, is told (once: the first such book ends the reading).
+            if (e.kind() != DbErrorKind::FileNotFound)
+                throw;
         }
     }
     rescale(lines, Figure::fromInt(1));
@@ -314,13 +358,13 @@ qint64 issue(const QString& productionBookPath, const NewOrder& order)
         try {
             db.attach(book.first->bookFile(), book.schema);
         } catch (const DbError& e) {
-            throw IssueRefused(
-                QStringLiteral("Skladište %1: %2 Radni nalog nije izdan.").arg(book.first->bookName, e.description()));
+            throw bookFault(book, e);
         }
     }
 
     // One transaction over the production book and every attached warehouse book: all of it, or nothing.
-    Transaction tx(db);
+    std::optional<Transaction> tx;
+    lockingBooks(db, books, [&] { tx.emplace(db); });
     findPartnersAndArticles(db, books);
     checkStillCurrent(db, order, books);
     for (const BookGroup& book : books) {
@@ -329,6 +373,8 @@ qint64 issue(const QString& productionBookPath, const NewOrder& order)
         } catch (const PostingRefused&) {
             throw IssueRefused(QStringLiteral("Izdatnica skladišta %1 nije proknjižena! Radni nalog nije izdan.")
                                    .arg(book.first->bookName));
+        } catch (const DbError& e) {
+            throw bookFault(book, e);
         }
     }
     const qint64 orderId = db.insert(
@@ -342,9 +388,9 @@ qint64 issue(const QString& productionBookPath, const NewOrder& order)
     PreparedQuery costRow(db, QStringLiteral("insert into main.troskovi(idrn, Nazivskladista, izdatnicabr, iznos) "
                                              "values(?, ?, ?, ?)"));
     for (const RequirementLine& line : order.lines)
-        costRow.exec({QString::number(orderId), line.bookName.left(CostRowBookNameWidth),
+        costRow.exec({QString::number(orderId), fitToWidth(line.bookName, CostRowBookNameWidth),
                       QString::number(line.issueNumber), figureValue(line.amount)});
-    tx.commit();
+    lockingBooks(db, books, [&] { tx->commit(); });
     return orderId;
 }
 

@@ -97,7 +97,10 @@ public:
     }
 
 private:
-    [[noreturn]] void fail() { throw DbError(DbErrorKind::Statement, QString::fromUtf8(sqlite3_errmsg(m_db))); }
+    [[noreturn]] void fail()
+    {
+        throw DbError::engine(m_path, sqlite3_extended_errcode(m_db), QString::fromUtf8(sqlite3_errmsg(m_db)));
+    }
 
     QString m_path;
     sqlite3* m_db = nullptr;
