@@ -304,6 +304,7 @@ void frmIzborKnjige::cmdUlazClick()
     }
     AppState::bazaknjige = currentBookFile();
     AppState::vrstabaze = kind;
+    AppState::openBookCompany = m_listedCompany;
     const QString caption =
         QStringLiteral("Knjiga: ") + lblimeknjige->text() + QString(6, QLatin1Char(' ')) + lblimebaze->text();
     if (onEnterBook)

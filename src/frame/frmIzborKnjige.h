@@ -32,8 +32,8 @@ public:
         ColumnCount
     };
 
-    // What entering a book does, after bazaknjige and vrstabaze are set: the main window opens or takes the book.
-    // Tests may put a stand-in here; empty means the main window.
+    // What entering a book does, after bazaknjige, vrstabaze and openBookCompany are set: the main window opens or
+    // takes the book. Tests may put a stand-in here; empty means the main window.
     static inline std::function<void(const QString& caption)> onEnterBook;
     // The file name of the book open in the main window, or an empty text. Empty means the main window's.
     static inline std::function<QString()> openBookFile;

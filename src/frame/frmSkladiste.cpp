@@ -155,6 +155,7 @@ void frmSkladiste::load()
     }
     m_bookFile = AppState::bazaknjige;
     m_bookKind = AppState::vrstabaze;
+    m_bookCompany = AppState::openBookCompany;
     m_opened = true;
     Workspace::setHost({[this](QWidget* window, QWidget* frame) { showWorkingWindow(window, frame); },
                         [this](MenuGroup group, bool enabled) { setMenusEnabled(group, enabled); }});
@@ -184,14 +185,17 @@ bool frmSkladiste::enterBook(const QString& caption)
 {
     const QString bookFile = AppState::bazaknjige;
     const QString kind = AppState::vrstabaze;
+    const qint64 company = AppState::openBookCompany;
     // The working windows finish on the book they were opened for; entering the open book again keeps them.
     AppState::bazaknjige = m_bookFile;
     AppState::vrstabaze = m_bookKind;
+    AppState::openBookCompany = m_bookCompany;
     const bool sameBook = bookFile == m_bookFile && kind == m_bookKind;
     if ((!sameBook && !closeWorkingWindows()) || !ensureBookFile(bookFile, kind))
         return false;
     m_bookFile = AppState::bazaknjige = bookFile;
     m_bookKind = AppState::vrstabaze = kind;
+    m_bookCompany = AppState::openBookCompany = company;
     setWindowTitle(literalTitle(caption));
     showMenusOfKind(m_bookKind);
     return true;

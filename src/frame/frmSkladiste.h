@@ -24,14 +24,14 @@ public:
     // created is reported and the window stays unopened (openBookFile() empty).
     void load();
 
-    // What the book chooser calls once it has set bazaknjige and vrstabaze: loads and shows the main window with
+    // What the book chooser calls once it has set the open book (AppState): loads and shows the main window with
     // that caption, or, when it is loaded already, enters the book in it. False when the book cannot be opened
     // (reported to the user).
     static bool openBook(const QString& caption);
     // Enters another book in the loaded window: first its working windows close, each after its own closing
     // question; then its caption, the menus of its kind, its file created when absent. A working window that
-    // stays open, or a book that cannot be created (reported), leaves the window and bazaknjige/vrstabaze on the
-    // earlier book.
+    // stays open, or a book that cannot be created (reported), leaves the window and AppState's open book on the
+    // earlier one.
     bool enterBook(const QString& caption);
     // The book file (BookFileName form) the main window works on; empty when it is not loaded.
     static QString openBookFile();
@@ -82,6 +82,7 @@ private:
 
     QString m_bookFile;
     QString m_bookKind;
+    qint64 m_bookCompany = 0;
     bool m_opened = false;
     bool m_hostInstalled = false;
     bool m_restoring = false;

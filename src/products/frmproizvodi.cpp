@@ -286,7 +286,7 @@ frmproizvodi* frmproizvodi::openFromMenu()
 void frmproizvodi::load()
 {
     try {
-        m_books = warehouseBooks(AppState::companyIdText().toLongLong());
+        m_books = warehouseBooks(AppState::openBookCompany);
     } catch (const DbError& e) {
         DbErrorMsgBox(e);
         return;
@@ -796,18 +796,25 @@ void frmproizvodi::cmdbrisiproizvodClick()
 {
     const qint64 id = lblidsvi->text().toLongLong();
     const QString name = m_chosenName;
+    const auto refuse = [&name] {
+        HrMsgBox(QStringLiteral("Proizvod: ") + name +
+                     QStringLiteral(" je u tablici radnih naloga i ne može se "
+                                    "brisati!"),
+                 16, QStringLiteral("Brisanje onemogućeno!"));
+    };
     try {
         if (Products::usedByWorkOrder(bookPath(), id)) {
-            HrMsgBox(QStringLiteral("Proizvod: ") + name +
-                         QStringLiteral(" je u tablici radnih naloga i ne može se "
-                                        "brisati!"),
-                     16, QStringLiteral("Brisanje onemogućeno!"));
+            refuse();
             return;
         }
         if (HrMsgBox(QStringLiteral("Želite brisati cijeli proizvod! ") + name + QStringLiteral("\r\nBudite pažljivi!"),
                      276, QStringLiteral("Brisanje proizvoda!")) != MsgYes)
             return;
-        Products::remove(bookPath(), id);
+        // Another copy of the program may have issued a work order for it while the question was open.
+        if (!Products::remove(bookPath(), id)) {
+            refuse();
+            return;
+        }
     } catch (const DbError& e) {
         ReportErrTail(e.description());
         return;

@@ -661,6 +661,7 @@ bool frmPrimka::postDocument()
     StockDocument document;
     document.receipt = receipt;
     document.number = txtprimka->text().toLongLong();
+    document.proposedNumber = true;
     document.date = txtdatumprimke->date();
     document.partnerId = chosenId(cbokd);
     if (receipt) {
@@ -701,6 +702,14 @@ bool frmPrimka::postDocument()
             break;
         case PostingRefused::NotEnoughStock:
             HrMsgBox(QStringLiteral("Na skladištu nema toliko!"), 48, QStringLiteral("Nema toliko!"));
+            break;
+        case PostingRefused::NumberTaken:
+            // Another copy posted this number meanwhile: the window proposes the next one and the user confirms
+            // again.
+            txtprimka->setText(QString::number(refused.nextNumber()));
+            HrMsgBox(numbersTakenMessage({{receipt ? QStringLiteral("Broj primke") : QStringLiteral("Broj izdatnice"),
+                                           refused.nextNumber()}}),
+                     48, QStringLiteral("Unošenje"));
             break;
         }
         return false;

@@ -417,10 +417,7 @@ void frmrn::issueOrder()
         m_keepOpen = true;
         return;
     }
-    const QString shortage = shortageText(m_lines);
-    rtbnema->setPlainText(shortage);
-    if (!shortage.isEmpty()) {
-        HrMsgBox(shortageMessage(shortage), 48, QStringLiteral("Nema dovoljno!"));
+    if (reportShortage()) {
         m_keepOpen = true;
         return;
     }
@@ -432,6 +429,17 @@ void frmrn::issueOrder()
     m_keepOpen = !izdatnice();
 }
 
+// The stock check of the lines; true, with the shortages shown, when a book holds too little.
+bool frmrn::reportShortage()
+{
+    const QString shortage = shortageText(m_lines);
+    rtbnema->setPlainText(shortage);
+    if (shortage.isEmpty())
+        return false;
+    HrMsgBox(shortageMessage(shortage), 48, QStringLiteral("Nema dovoljno!"));
+    return true;
+}
+
 // Posts the work order; false, with the window as it was, when nothing could be written.
 bool frmrn::izdatnice()
 {
@@ -440,12 +448,24 @@ bool frmrn::izdatnice()
     order.datumotv = dtpotv->date();
     order.datumzatv = dtpzatv->date();
     order.productId = m_productId;
+    order.productName = cboproizvod->currentText();
     order.quantity = boxFigure(txtkolicina);
     order.costs = {boxFigure(txtmat), boxFigure(txtrada), boxFigure(txtusluga),
                    boxFigure(txt1),   boxFigure(txt2),    boxFigure(txt3)};
     order.lines = m_lines;
     try {
         issue(bookPath(), order);
+    } catch (const IssueOutdated& outdated) {
+        // Another copy took a number or stock meanwhile: the window shows the books as they are now, and the user
+        // confirms again.
+        m_lines = outdated.current();
+        lsvartikli->clear();
+        showRequirementLines();
+        lblrn->setText(QString::number(outdated.nextNumber()));
+        txtbr->setText(lblrn->text());
+        if (!reportShortage())
+            HrMsgBox(outdated.message(), 48, IssueTitle);
+        return false;
     } catch (const IssueRefused& refused) {
         HrMsgBox(refused.message(), 48, IssueTitle);
         return false;

@@ -103,6 +103,7 @@ private:
     void totalsRecompute();
     void orderSelected();
     void issueOrder();
+    bool reportShortage();
     bool izdatnice();
     void cmdeditirajClick();
     void izmjena(const WorkOrders::StoredOrder& order);

@@ -12,10 +12,13 @@
 #include "masterdata/frmartikliizbor.h"
 #include "masterdata/frmunos.h"
 #include "masterdata/frmunosdokumenta.h"
+#include "products/frmproizvodi.h"
 #include "stockdocs/frmPrimka.h"
 #include "support/fixture.h"
 #include "support/testmain.h"
+#include "workorders/frmrn.h"
 
+#include <QComboBox>
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
@@ -43,6 +46,7 @@ private slots:
     void booksGoToTheCompanyTheChooserShows_data();
     void booksGoToTheCompanyTheChooserShows();
     void deletedCompanyTakesItsBooksOffOffer();
+    void productionKeepsTheOpenBooksCompany();
     void enteringAnotherBookClosesWorkingWindowsFirst();
     void exitAsksTheWorkingWindowsFirst();
     void menusStayOffWhileTheStockDocumentIsOpen();
@@ -226,6 +230,61 @@ void OpenBookTest::deletedCompanyTakesItsBooksOffOffer()
         QTest::mouseClick(still->cmdUlaz, Qt::LeftButton);
     QVERIFY(!frmSkladiste::isLoaded());
     QVERIFY(!QFileInfo::exists(folder.filePath(BookFileName(QStringLiteral("Skladiste"), book))));
+}
+
+void OpenBookTest::productionKeepsTheOpenBooksCompany()
+{
+    ProgramFolderFixture folder;
+    MsgBoxScript boxes;
+    const qint64 alfa = addCompany(QStringLiteral("Alfa"));
+    const qint64 beta = addCompany(QStringLiteral("Beta"));
+    const qint64 roba = Registry::insertBook(alfa, QStringLiteral("Roba"), QStringLiteral("Skladiste"), "a");
+    Registry::insertBook(alfa, QStringLiteral("Pogon"), QStringLiteral("Proizvodnja"), "b");
+    const qint64 betina = Registry::insertBook(beta, QStringLiteral("Betina"), QStringLiteral("Skladiste"), "c");
+    QStringList warehouses;
+    for (const qint64 id : {roba, betina}) {
+        warehouses.append(folder.filePath(BookFileName(QStringLiteral("Skladiste"), id)));
+        CreateBookDatabase(warehouses.last(), QStringLiteral("Skladiste"));
+        insertArticle(warehouses.last(), QStringLiteral("D1"), QStringLiteral("Daska"), QStringLiteral("10"),
+                      QStringLiteral("3"));
+    }
+    enterBook(openCompany(QStringLiteral("Alfa")), QStringLiteral("Pogon"));
+    frmSkladiste* main = frmSkladiste::loaded();
+    QVERIFY(main);
+    // Beta chosen in the company chooser beneath, none of its books entered.
+    frmIzborKnjige* books = openCompany(QStringLiteral("Beta"));
+    QCOMPARE(books->lsvotvorene->topLevelItemCount(), 1);
+
+    triggerAction(main, QStringLiteral("mnuproizvodi"));
+    frmproizvodi* products = frmproizvodi::loaded();
+    QVERIFY(products);
+    QCOMPARE(products->cboskladiste->count(), 1);
+    QCOMPARE(products->cboskladiste->itemText(0), QStringLiteral("Roba"));
+    chooseEntry(products->cboskladiste, QStringLiteral("Roba"));
+    chooseEntry(products->Cbosifra, QStringLiteral("D1"));
+    typeInto(products->txtkolicina, QStringLiteral("2"));
+    QTest::mouseClick(products->cmddodaj, Qt::LeftButton);
+    for (const auto& [box, text] : {std::pair{products->txtsifra, "S1"}, {products->txtnaziv, "Stol"},
+                                    {products->txtjedmjere, "kom"}})
+        typeInto(box, QString::fromUtf8(text));
+    boxes.answer(MsgYes).answer(MsgOk);
+    QTest::mouseClick(products->cmdprihvati, Qt::LeftButton);
+    products->close();
+
+    triggerAction(main, QStringLiteral("mnuradninalozi"));
+    frmrn* orders = frmrn::loaded();
+    QVERIFY(orders);
+    chooseEntry(orders->cboproizvod, QStringLiteral("Stol"));
+    boxes.answer(MsgYes).answer(MsgOk);
+    QTest::mouseClick(orders->cmdprihvati, Qt::LeftButton);
+    QCOMPARE(boxes.last().prompt, QStringLiteral("Radni nalog izdan!"));
+    QCOMPARE(boxes.unanswered(), 0);
+    const auto issueNotes = [](const QString& path) {
+        Database db = Database::open(path);
+        return db.scalar(QStringLiteral("select count(*) from pi")).toInt();
+    };
+    QCOMPARE(issueNotes(warehouses.at(0)), 1);
+    QCOMPARE(issueNotes(warehouses.at(1)), 0);
 }
 
 void OpenBookTest::enteringAnotherBookClosesWorkingWindowsFirst()

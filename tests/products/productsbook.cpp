@@ -31,6 +31,7 @@ ProductionBook::ProductionBook()
     AppState::idizabranetvrtke = double(m_company);
     AppState::bazaknjige = BookFileName(BookKindProduction, productionBook);
     AppState::vrstabaze = BookKindProduction;
+    AppState::openBookCompany = m_company;
     Workspace::setHost({[](QWidget* window, QWidget*) { window->show(); },
                         [this](MenuGroup group, bool enabled) {
                             if (group != MenuGroup::Production)

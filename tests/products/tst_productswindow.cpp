@@ -703,6 +703,20 @@ private slots:
         QCOMPARE(book.scalar("select count(*) from proizvodi").toInt(), 10);
         QCOMPARE(book.rows("select idproizvoda from sastojci where idproizvoda in ('1', '11')"), QStringList{"11"});
         QCOMPARE(column(w->lsvsviproizvodi, frmproizvodi::PColNaziv).first(), QStringLiteral("P10"));
+
+        // Another copy of the program issues an order for P2 while the question is open: P2 stays.
+        clickProduct(w, "P2");
+        w->cmdeditiraj->click();
+        QStringList prompts;
+        MsgBoxHook::setAnswerer([&](const MsgRequest& box) {
+            prompts << box.prompt;
+            if (box.style == 276)
+                book.exec("insert into radninalozi(brojrn, idproizvoda) values(2, '2')");
+            return int(MsgYes);
+        });
+        w->cmdbrisiproizvod->click();
+        QCOMPARE(prompts.last(), QStringLiteral("Proizvod: P2 je u tablici radnih naloga i ne može se brisati!"));
+        QCOMPARE(book.scalar("select count(*) from proizvodi where naziv = 'P2'").toInt(), 1);
     }
 };
 

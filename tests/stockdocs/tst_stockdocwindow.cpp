@@ -729,18 +729,35 @@ private slots:
         QTest::addColumn<QString>("change");
         QTest::addColumn<QString>("message");
         QTest::addColumn<QString>("title");
+        QTest::addColumn<QString>("numberNow");
         QTest::newRow("kind deleted") << "Primka"
                                       << "delete from dokumenti"
                                       << "Nema dokumenta u tablici, morate dodati dokument!"
-                                      << "Nema dokumenta";
+                                      << "Nema dokumenta"
+                                      << "1";
         QTest::newRow("article deleted") << "Primka"
                                          << "delete from artikli"
                                          << "Nema artikla u tablici, morate dodati artikl!"
-                                         << "Nema artikla";
+                                         << "Nema artikla"
+                                         << "1";
         QTest::newRow("stock issued meanwhile") << "Izdatnica"
                                                 << "update artikli set stanje = 1"
                                                 << "Na skladištu nema toliko!"
-                                                << "Nema toliko!";
+                                                << "Nema toliko!"
+                                                << "1";
+        // Another copy of the program posted the proposed number.
+        QTest::newRow("receipt number taken")
+            << "Primka"
+            << "insert into pi(pi, brojpi, datumpi, idkd) values('P', 1, '2024-03-01', 2)"
+            << "Broj primke u međuvremenu je zauzet; novi broj je 2. Pokušajte ponovno."
+            << "Unošenje"
+            << "2";
+        QTest::newRow("issue-note number taken")
+            << "Izdatnica"
+            << "insert into pi(pi, brojpi, datumpi, idkd) values('I', 1, '2024-03-01', 1)"
+            << "Broj izdatnice u međuvremenu je zauzet; novi broj je 2. Pokušajte ponovno."
+            << "Unošenje"
+            << "2";
     }
     void whatChangedBeforePostingIsNamed()
     {
@@ -760,6 +777,7 @@ private slots:
                   mode == "Primka" ? QStringLiteral("1") : QString());
         book.exec(change);
         const QVariant stock = book.scalar(QStringLiteral("select total(stanje) from artikli"));
+        const int headers = book.scalar(QStringLiteral("select count(*) from pi")).toInt();
 
         msgs.answer(MsgYes);
         w->cmdprihvati->click();
@@ -767,9 +785,17 @@ private slots:
         QTEST(msgs.last().prompt, "message");
         QTEST(msgs.last().title, "title");
         QCOMPARE(msgs.last().style, 48);
-        QCOMPARE(book.scalar(QStringLiteral("select count(*) from pi")).toInt(), 0);
+        QCOMPARE(book.scalar(QStringLiteral("select count(*) from pi")).toInt(), headers);
         QCOMPARE(book.scalar(QStringLiteral("select total(stanje) from artikli")), stock);
         QCOMPARE(w->lsvartprimka->topLevelItemCount(), 1);
+        QTEST(w->txtprimka->text(), "numberNow");
+        if (headers == 0)
+            return;
+        // Confirmed again, the document goes in under the new number.
+        msgs.answer(MsgYes);
+        w->cmdprihvati->click();
+        QCOMPARE(book.scalar(QStringLiteral("select group_concat(brojpi) from pi")).toString(), QStringLiteral("1,2"));
+        QCOMPARE(w->lsvartprimka->topLevelItemCount(), 0);
     }
 
     void postingFailureKeepsTheDocument()

@@ -34,6 +34,7 @@ ProductionBooks::ProductionBooks(int warehouseBooks)
     const qint64 production = addRegistryBook(m_companyId, QStringLiteral("Pogon"), BookKindProduction);
     AppState::bazaknjige = BookFileName(BookKindProduction, production);
     AppState::vrstabaze = BookKindProduction;
+    AppState::openBookCompany = m_companyId;
     for (int i = 0; i < warehouseBooks; ++i)
         addBook();
     Workspace::setHost({[](QWidget* window, QWidget*) { window->show(); },

@@ -1,6 +1,8 @@
 #include "core/db/database.h"
 #include "core/db/programfolder.h"
+#include "core/production/products.h"
 #include "core/production/workorders.h"
+#include "core/stock/posting.h"
 #include "productionbooks.h"
 #include "support/testmain.h"
 
@@ -9,7 +11,6 @@
 #include <QTest>
 
 using namespace WorkOrders;
-using wotest::Component;
 using wotest::ProductionBooks;
 
 namespace {
@@ -48,7 +49,7 @@ RequirementLine line(qint64 book, qint64 article, const QString& name, const QSt
 // A product made of one article from each of the first `count` books.
 qint64 productFromEveryBook(ProductionBooks& books, int count)
 {
-    QList<Component> components;
+    QList<wotest::Component> components;
     for (int i = 0; i < count; ++i)
         components.append({i, books.addArticle(i, QStringLiteral("Art"), QStringLiteral("5"), QStringLiteral("1")),
                            QStringLiteral("1"), QStringLiteral("1")});
@@ -257,6 +258,80 @@ private slots:
         QCOMPARE(books.contents(books.bookPath(0)), before.at(1));
     }
 
+    // Another copy of the program, working on the same folder, changes the books between the product choice and
+    // the issue: the issue is refused, nothing is written, and the numbers and stock as they are now come back.
+    void issueRefusedWhenAnotherCopyChangedTheBooks_data()
+    {
+        QTest::addColumn<QString>("otherCopy");
+        QTest::addColumn<QString>("refusal");
+        QTest::addColumn<QString>("numbersNow"); // work order; each line's issue note; empty: not IssueOutdated
+        QTest::newRow("issue note posted")
+            << "post issue note in A"
+            << "Broj izdatnice skladišta Skladište A u međuvremenu je zauzet; novi broj je 2. Pokušajte ponovno."
+            << "1;2,1";
+        QTest::newRow("work order issued")
+            << "issue Polica"
+            << "Broj radnog naloga u međuvremenu je zauzet; novi broj je 2.\r\nBroj izdatnice skladišta Skladište B "
+               "u međuvremenu je zauzet; novi broj je 2.\r\nPokušajte ponovno."
+            << "2;1,2";
+        QTest::newRow("product deleted") << "delete Stol"
+                                         << "Proizvod Stol u međuvremenu je obrisan! Radni nalog nije izdan."
+                                         << "";
+        QTest::newRow("stock taken") << "take Lim"
+                                     << shortageMessage(QStringLiteral("Skladište B: (Lim) Nedostaje: 1,00\r\n"))
+                                     << "1;1,2";
+    }
+    void issueRefusedWhenAnotherCopyChangedTheBooks()
+    {
+        QFETCH(QString, otherCopy);
+        QFETCH(QString, refusal);
+        QFETCH(QString, numbersNow);
+        ProductionBooks books(2);
+        const qint64 daska = books.addArticle(0, QStringLiteral("Daska"), QStringLiteral("10"), QStringLiteral("3"));
+        const qint64 lim = books.addArticle(1, QStringLiteral("Lim"), QStringLiteral("5"), QStringLiteral("10"));
+        const qint64 product =
+            books.addProduct(QStringLiteral("Stol"), {{0, daska, QStringLiteral("2"), QStringLiteral("3")},
+                                                      {1, lim, QStringLiteral("1"), QStringLiteral("10")}});
+        const qint64 polica = books.addProduct(QStringLiteral("Polica"), {{1, lim, QStringLiteral("1"), "10"}});
+        NewOrder order = orderFor(books, product, QStringLiteral("2"));
+        order.productName = QStringLiteral("Stol");
+
+        const auto issueNote = [&](int book, qint64 article, const QString& quantity) {
+            StockDocument d;
+            d.receipt = false;
+            d.number = 1;
+            d.proposedNumber = true;
+            d.date = QDate(2024, 3, 1);
+            d.partnerId = 1;
+            d.lines.append({article, fig(quantity), fig("1"), fig(quantity)});
+            PostStockDocument(books.bookPath(book), d);
+        };
+        if (otherCopy == QLatin1String("post issue note in A"))
+            issueNote(0, daska, QStringLiteral("1"));
+        else if (otherCopy == QLatin1String("issue Polica"))
+            issue(books.productionPath(), orderFor(books, polica, QStringLiteral("1")));
+        else if (otherCopy == QLatin1String("delete Stol"))
+            Products::remove(books.productionPath(), product);
+        else if (otherCopy == QLatin1String("take Lim"))
+            issueNote(1, lim, QStringLiteral("4"));
+
+        const QList<QStringList> before = books.allContents();
+        try {
+            issue(books.productionPath(), order);
+            QFAIL("the issue went through");
+        } catch (const IssueOutdated& e) {
+            QCOMPARE(e.message(), refusal);
+            QStringList issueNumbers;
+            for (const RequirementLine& l : e.current())
+                issueNumbers << QString::number(l.issueNumber);
+            QCOMPARE(QStringLiteral("%1;%2").arg(e.nextNumber()).arg(issueNumbers.join(QLatin1Char(','))), numbersNow);
+        } catch (const IssueRefused& e) {
+            QCOMPARE(e.message(), refusal);
+            QVERIFY(numbersNow.isEmpty());
+        }
+        QCOMPARE(books.allContents(), before);
+    }
+
     void issueTakesIdsFromItsOwnInserts()
     {
         ProductionBooks books(1);
@@ -269,9 +344,10 @@ private slots:
         books.exec(
             books.bookPath(0),
             QStringLiteral("insert into pi(id, pi, brojpi, datumpi, idkd) values(1000, 'I', 9, '2024-01-01', 1)"));
-        books.exec(books.productionPath(), QStringLiteral("insert into radninalozi(brojrn) values(1)"));
+        books.exec(books.productionPath(), QStringLiteral("insert into radninalozi(brojrn) values(2)"));
 
         NewOrder order = orderFor(books, product, QStringLiteral("2"));
+        order.brojrn = 2;
         QCOMPARE(order.lines.at(1).quantity.text00(), QStringLiteral("2,50"));
         order.quantity = fig("1,5"); // 1,5 × 1,25 = 1,875: one figure, 1,88, for stock, line and cost row
         rescale(order.lines, order.quantity);

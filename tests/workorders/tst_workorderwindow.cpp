@@ -242,6 +242,54 @@ private slots:
         QCOMPARE(w->lsvartikli->topLevelItemCount(), 4);
     }
 
+    // Another copy of the program on the same folder issues and posts while this window prepares an order.
+    void anotherCopyTakesTheProposedNumbers()
+    {
+        Workshop shop;
+        ProductionBooks& books = shop.books;
+        frmrn* w = openWindow();
+        chooseProduct(w, QStringLiteral("Stol"));
+        QCOMPARE(w->lsvartikli->topLevelItem(0)->text(frmrn::ColIzdatnica), QStringLiteral("3"));
+
+        // Its work order for Polica takes order number 1 and issue note 3 of book A.
+        WorkOrders::NewOrder theirs;
+        theirs.brojrn = WorkOrders::nextOrderNumber(books.productionPath());
+        theirs.productId = books
+                               .scalar(books.productionPath(), QStringLiteral("select id from proizvodi where "
+                                                                              "naziv = 'Polica'"))
+                               .toLongLong();
+        theirs.quantity = Figure::fromInt(1);
+        theirs.lines = WorkOrders::requirement(books.productionPath(), theirs.productId);
+        WorkOrders::rescale(theirs.lines, theirs.quantity);
+        WorkOrders::issue(books.productionPath(), theirs);
+
+        MsgBoxScript script;
+        script.answer(MsgYes);
+        w->cmdprihvati->click();
+        QCOMPARE(
+            script.last().prompt,
+            QStringLiteral("Broj radnog naloga u međuvremenu je zauzet; novi broj je 2.\r\nBroj izdatnice "
+                           "skladišta Skladište A u međuvremenu je zauzet; novi broj je 4.\r\nPokušajte ponovno."));
+        QCOMPARE(script.last().title, QStringLiteral("Izdavanje radnog naloga!"));
+        QVERIFY(w->keepOpen());
+        QCOMPARE(w->txtbr->text(), QStringLiteral("2"));
+        QStringList numbers;
+        for (int row = 0; row < w->lsvartikli->topLevelItemCount(); ++row)
+            numbers << w->lsvartikli->topLevelItem(row)->text(frmrn::ColIzdatnica);
+        QCOMPARE(numbers, (QStringList{"4", "1", "1", "4"}));
+        QCOMPARE(books.scalar(books.productionPath(), QStringLiteral("select count(*) from radninalozi")).toInt(), 1);
+
+        // Confirmed again, the order goes in under the new numbers.
+        script.answer(MsgYes).answer(MsgOk);
+        w->cmdprihvati->click();
+        QCOMPARE(script.last().prompt, QStringLiteral("Radni nalog izdan!"));
+        QCOMPARE(books.scalar(books.productionPath(), QStringLiteral("select group_concat(brojrn) from radninalozi"))
+                     .toString(),
+                 QStringLiteral("1,2"));
+        QCOMPARE(books.scalar(books.bookPath(0), QStringLiteral("select group_concat(brojpi) from pi")).toString(),
+                 QStringLiteral("1,2,3,4"));
+    }
+
     void costBoxesFollowEveryChange()
     {
         Workshop shop;

@@ -7,6 +7,7 @@ namespace AppState {
 double idizabranetvrtke = 0;
 QString bazaknjige;
 QString vrstabaze;
+qint64 openBookCompany = 0;
 QString bazaskladista;
 QString vrstadokumenta;
 bool izprimke = false;
@@ -21,6 +22,7 @@ void reset()
     idizabranetvrtke = 0;
     bazaknjige.clear();
     vrstabaze.clear();
+    openBookCompany = 0;
     bazaskladista.clear();
     vrstadokumenta.clear();
     izprimke = false;

@@ -5,11 +5,13 @@
 // The process-wide state shared by the windows.
 namespace AppState {
 
-// The chosen company's id (0 until a company is chosen); enters SQL as a plain integer.
+// The company last chosen in the company chooser (0 until a company is chosen); enters SQL as a plain integer.
 extern double idizabranetvrtke;
-// The open book's file name (BookFileName form) and its kind, "Skladiste" or "Proizvodnja".
+// The open book's file name (BookFileName form), its kind, "Skladiste" or "Proizvodnja", and its company: all three
+// change only when a book is entered, whatever the choosers select meanwhile.
 extern QString bazaknjige;
 extern QString vrstabaze;
+extern qint64 openBookCompany;
 // The warehouse book a production book takes its components from.
 extern QString bazaskladista;
 // The document the article and partner windows work for: one of the modes below.

@@ -208,21 +208,33 @@ void update(const QString& bookPath, const Product& product, const QList<Compone
     tx.commit();
 }
 
-bool usedByWorkOrder(const QString& bookPath, qint64 productId)
+namespace {
+
+bool usedByWorkOrder(Database& db, qint64 productId)
 {
-    Database db = Database::open(bookPath);
     return db.scalar(QStringLiteral("select count(*) from radninalozi where trim(idproizvoda) = ?"),
                      {QString::number(productId)})
                .toLongLong() > 0;
 }
 
-void remove(const QString& bookPath, qint64 productId)
+} // namespace
+
+bool usedByWorkOrder(const QString& bookPath, qint64 productId)
+{
+    Database db = Database::open(bookPath);
+    return usedByWorkOrder(db, productId);
+}
+
+bool remove(const QString& bookPath, qint64 productId)
 {
     Database db = Database::open(bookPath);
     Transaction tx(db);
+    if (usedByWorkOrder(db, productId))
+        return false;
     db.exec(QStringLiteral("delete from sastojci where idproizvoda = ?"), {QString::number(productId)});
     db.exec(QStringLiteral("delete from proizvodi where id = ?"), {productId});
     tx.commit();
+    return true;
 }
 
 } // namespace Products

@@ -37,7 +37,7 @@ struct WarehouseBook
     QString filePath() const;
 };
 
-// The chosen company's warehouse books (kind "Skladiste"), by name (Croatian, case-insensitive).
+// The company's warehouse books (kind "Skladiste"), by name (Croatian, case-insensitive).
 QList<WarehouseBook> warehouseBooks(qint64 companyId);
 std::optional<WarehouseBook> warehouseBook(qint64 bookId);
 
@@ -104,8 +104,9 @@ void update(const QString& bookPath, const Product& product, const QList<Compone
 
 // Whether a work order names the product.
 bool usedByWorkOrder(const QString& bookPath, qint64 productId);
-// Deletes the product with its lines.
-void remove(const QString& bookPath, qint64 productId);
+// Deletes the product with its lines; false, with nothing deleted, when a work order names it (asked again inside
+// the deletion: another copy of the program may have issued one meanwhile).
+bool remove(const QString& bookPath, qint64 productId);
 
 } // namespace Products
 

@@ -96,6 +96,40 @@ void findPartnersAndArticles(Database& db, QList<BookGroup>& books)
     }
 }
 
+// Another copy of the program may have deleted the product, issued or posted with a proposed number, or taken
+// stock since the order was prepared: read them again under the write lock by the rules that proposed them.
+void checkStillCurrent(Database& db, const NewOrder& order, const QList<BookGroup>& books)
+{
+    if (!db.scalar(QStringLiteral("select id from main.proizvodi where id = ?"), {order.productId}).isValid())
+        throw IssueRefused(
+            QStringLiteral("Proizvod %1 u međuvremenu je obrisan! Radni nalog nije izdan.")
+                .arg(order.productName.isEmpty() ? QString::number(order.productId) : order.productName));
+    QList<RequirementLine> current = order.lines;
+    QList<TakenNumber> taken;
+    const qint64 nextNumber = nextOrderNumber(db);
+    if (nextNumber != order.brojrn)
+        taken.append({QStringLiteral("Broj radnog naloga"), nextNumber});
+    for (const BookGroup& book : books) {
+        const qint64 issueNumber = StockDocs::nextDocumentNumber(db, false, book.schema);
+        if (issueNumber != book.first->issueNumber)
+            taken.append({QStringLiteral("Broj izdatnice skladišta %1").arg(book.first->bookName), issueNumber});
+        PreparedQuery stock(db, QStringLiteral("select stanje from %1.artikli where id = ?").arg(book.schema));
+        for (RequirementLine& line : current) {
+            if (line.bookId != book.first->bookId)
+                continue;
+            line.issueNumber = issueNumber;
+            stock.exec({line.articleId});
+            line.stock = stock.next() ? Figure::fromDouble(stock.real(0)) : Figure();
+            stock.finish();
+        }
+    }
+    const QString shortage = shortageText(current);
+    if (!shortage.isEmpty())
+        throw IssueOutdated(shortageMessage(shortage), current, nextNumber);
+    if (!taken.isEmpty())
+        throw IssueOutdated(numbersTakenMessage(taken), current, nextNumber);
+}
+
 StockDocument issueNote(const BookGroup& book, const QDate& date)
 {
     StockDocument note;
@@ -151,7 +185,12 @@ QList<OrderRow> orders(const QString& bookPath)
 qint64 nextOrderNumber(const QString& bookPath)
 {
     Database db = Database::open(bookPath);
-    return db.scalar(QStringLiteral("select count(*) from radninalozi")).toLongLong() + 1;
+    return nextOrderNumber(db);
+}
+
+qint64 nextOrderNumber(Database& db)
+{
+    return db.scalar(QStringLiteral("select count(*) from main.radninalozi")).toLongLong() + 1;
 }
 
 QList<RequirementLine> requirement(const QString& productionBookPath, qint64 productId)
@@ -283,6 +322,7 @@ qint64 issue(const QString& productionBookPath, const NewOrder& order)
     // One transaction over the production book and every attached warehouse book: all of it, or nothing.
     Transaction tx(db);
     findPartnersAndArticles(db, books);
+    checkStillCurrent(db, order, books);
     for (const BookGroup& book : books) {
         try {
             PostStockDocument(db, issueNote(book, order.datumotv), book.schema);

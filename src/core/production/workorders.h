@@ -10,6 +10,8 @@
 #include <optional>
 #include <stdexcept>
 
+class Database;
+
 // Work orders of a production book: the material requirement of a product, the cost figures, the issue of an order
 // across the warehouse books it draws on, the change of a stored order and the text of its printed sheet.
 // Every function that reads or writes opens what it needs and closes it before returning; DbError on failure.
@@ -32,6 +34,8 @@ struct OrderRow
 QList<OrderRow> orders(const QString& bookPath);
 // The number proposed for the next work order: the count of work orders plus one.
 qint64 nextOrderNumber(const QString& bookPath);
+// The same on a connection the caller holds (inside its transaction) to the production book.
+qint64 nextOrderNumber(Database& db);
 
 // One bill-of-materials line of the chosen product as the new work order needs it.
 struct RequirementLine
@@ -87,6 +91,7 @@ struct NewOrder
     QDate datumotv;
     QDate datumzatv;
     qint64 productId = 0;
+    QString productName; // for the refusal when the product is gone
     Figure quantity;
     CostFigures costs;
     QList<RequirementLine> lines; // already scaled to quantity
@@ -103,9 +108,30 @@ private:
     QString m_message;
 };
 
+// An issue refused because another copy of the program changed the books since the order was prepared: a number
+// proposed for it was taken, or the stock no longer covers it (message() is then the shortage message).
+// current() holds the order's lines with their books' issue-note numbers and stock as they are now, nextNumber()
+// the work-order number to propose now.
+class IssueOutdated : public IssueRefused
+{
+public:
+    IssueOutdated(QString message, QList<RequirementLine> current, qint64 nextNumber)
+        : IssueRefused(std::move(message)), m_current(std::move(current)), m_nextNumber(nextNumber)
+    {
+    }
+    const QList<RequirementLine>& current() const { return m_current; }
+    qint64 nextNumber() const { return m_nextNumber; }
+
+private:
+    QList<RequirementLine> m_current;
+    qint64 m_nextNumber;
+};
+
 // Issues the work order: one issue note per warehouse book (partner "Proizvodnja", the lines' quantities at the
 // bill-of-materials price, average prices kept), the work order and one cost row per line, all in one transaction
-// over the production book and every warehouse book attached to it. Returns the new work order's id.
+// over the production book and every warehouse book attached to it. Inside it the product, the work-order number,
+// each book's issue-note number and the stock are read again: a product gone is refused, a number or stock
+// changed by another copy gives IssueOutdated. Returns the new work order's id.
 // Throws IssueRefused or DbError; either way no file is changed.
 qint64 issue(const QString& productionBookPath, const NewOrder& order);
 

@@ -1,6 +1,7 @@
 #include "posting.h"
 
 #include "core/db/database.h"
+#include "core/stock/stockdocs.h"
 #include "core/text/datetext.h"
 
 #include <QRegularExpression>
@@ -18,14 +19,24 @@ StockFigures AveragePriceRule(const StockFigures& before, Figure quantity, Figur
     return after;
 }
 
-namespace {
-
-// "name" for the main book, "w1.name" for an attached one.
-QString tableName(const QString& schema, const char* name)
+QString bookTable(const QString& schema, const char* name)
 {
     const QString table = QString::fromLatin1(name);
     return schema.isEmpty() ? table : schema + QLatin1Char('.') + table;
 }
+
+QString numbersTakenMessage(const QList<TakenNumber>& taken)
+{
+    QStringList sentences;
+    for (const TakenNumber& number : taken)
+        sentences.append(number.what +
+                         QStringLiteral(" u međuvremenu je zauzet; novi broj je %1.").arg(number.nextNumber));
+    const QString lineBreak = QStringLiteral("\r\n");
+    return sentences.join(lineBreak) + (sentences.size() > 1 ? lineBreak : QStringLiteral(" ")) +
+           QStringLiteral("Pokušajte ponovno.");
+}
+
+namespace {
 
 QVariant nullWhenEmpty(const QString& text)
 {
@@ -39,9 +50,15 @@ qint64 PostStockDocument(Database& db, const StockDocument& document, const QStr
     static const QRegularExpression identifier(QStringLiteral("^[A-Za-z_][A-Za-z0-9_]*$"));
     if (!schema.isEmpty() && !identifier.match(schema).hasMatch())
         throw DbError(DbErrorKind::Statement, QStringLiteral("Neispravno ime baze: %1").arg(schema));
-    const QString kd = tableName(schema, "kd");
-    const QString pi = tableName(schema, "pi");
-    const QString artikli = tableName(schema, "artikli");
+    const QString kd = bookTable(schema, "kd");
+    const QString pi = bookTable(schema, "pi");
+    const QString artikli = bookTable(schema, "artikli");
+
+    if (document.proposedNumber) {
+        const qint64 next = StockDocs::nextDocumentNumber(db, document.receipt, schema);
+        if (next != document.number)
+            throw PostingRefused(PostingRefused::NumberTaken, next);
+    }
 
     const QVariant partnerId =
         db.scalar(QStringLiteral("select id from %1 where id = ?").arg(kd), {document.partnerId});
@@ -51,7 +68,7 @@ qint64 PostStockDocument(Database& db, const StockDocument& document, const QStr
     qint64 headerId = 0;
     if (document.receipt) {
         const QVariant kindId =
-            db.scalar(QStringLiteral("select id from %1 where id = ?").arg(tableName(schema, "dokumenti")),
+            db.scalar(QStringLiteral("select id from %1 where id = ?").arg(bookTable(schema, "dokumenti")),
                       {document.documentKindId});
         if (!kindId.isValid())
             throw PostingRefused(PostingRefused::DocumentKindNotFound);
@@ -73,7 +90,7 @@ qint64 PostStockDocument(Database& db, const StockDocument& document, const QStr
         db, QStringLiteral("update %1 set stanje = ?, vrijednost = ?, proscijena = ? where id = ?").arg(artikli));
     PreparedQuery insertLine(db, QStringLiteral("insert into %1(idartikla, idpi, idkd, kolicina, cijena) "
                                                 "values(?, ?, ?, ?, ?)")
-                                     .arg(tableName(schema, "ulazizlaz")));
+                                     .arg(bookTable(schema, "ulazizlaz")));
 
     // Each line starts from the figures the previous one left, so two lines of one article apply in turn.
     for (const StockLine& line : document.lines) {

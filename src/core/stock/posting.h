@@ -41,6 +41,9 @@ struct StockDocument
     QDate supplierDocDate;     // receipts: pi.datumdok
     QList<StockLine> lines;
     AveragePriceMode averagePrice = AveragePriceMode::Recompute;
+    // number is the one StockDocs::nextDocumentNumber proposed: the posting takes it only while it is still the
+    // next one (another copy of the program may have posted it meanwhile).
+    bool proposedNumber = false;
     QString kindLetter() const { return receipt ? QStringLiteral("P") : QStringLiteral("I"); }
 };
 
@@ -53,14 +56,33 @@ public:
         PartnerNotFound,
         DocumentKindNotFound,
         ArticleNotFound,
-        NotEnoughStock // an issue line takes more than the stock the book holds at the posting
+        NotEnoughStock, // an issue line takes more than the stock the book holds at the posting
+        NumberTaken     // the proposed number is no longer the next one; nextNumber() is
     };
-    explicit PostingRefused(Reason reason) : std::runtime_error("posting refused"), m_reason(reason) {}
+    explicit PostingRefused(Reason reason, qint64 nextNumber = 0)
+        : std::runtime_error("posting refused"), m_reason(reason), m_nextNumber(nextNumber)
+    {
+    }
     Reason reason() const { return m_reason; }
+    qint64 nextNumber() const { return m_nextNumber; }
 
 private:
     Reason m_reason;
+    qint64 m_nextNumber;
 };
+
+// A proposed number that another copy of the program took meanwhile, and the number to propose now.
+struct TakenNumber
+{
+    QString what; // "Broj primke", "Broj izdatnice skladišta A", ...
+    qint64 nextNumber = 0;
+};
+// "<what> u međuvremenu je zauzet; novi broj je <n>." for each, one a line, then "Pokušajte ponovno." (after the
+// one sentence, or on a line of its own after several).
+QString numbersTakenMessage(const QList<TakenNumber>& taken);
+
+// "name" for the connection's main book, "w1.name" for the book attached as w1.
+QString bookTable(const QString& schema, const char* name);
 
 // An article's stock figures.
 struct StockFigures

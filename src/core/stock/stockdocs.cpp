@@ -1,6 +1,7 @@
 #include "stockdocs.h"
 
 #include "core/db/database.h"
+#include "core/stock/posting.h"
 
 #include <QSqlRecord>
 
@@ -36,9 +37,14 @@ QList<NamedRow> partners(const QString& bookPath, bool receipt)
 qint64 nextDocumentNumber(const QString& bookPath, bool receipt)
 {
     Database db = Database::open(bookPath);
-    const QVariant count =
-        db.scalar(QStringLiteral("select count(*) from pi where %1").arg(sqlBeginsIgnoringCase("pi")),
-                  {receipt ? QStringLiteral("P") : QStringLiteral("I")});
+    return nextDocumentNumber(db, receipt);
+}
+
+qint64 nextDocumentNumber(Database& db, bool receipt, const QString& schema)
+{
+    const QVariant count = db.scalar(
+        QStringLiteral("select count(*) from %1 where %2").arg(bookTable(schema, "pi"), sqlBeginsIgnoringCase("pi")),
+        {receipt ? QStringLiteral("P") : QStringLiteral("I")});
     return count.toLongLong() + 1;
 }
 

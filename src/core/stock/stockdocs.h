@@ -8,6 +8,8 @@
 
 #include <optional>
 
+class Database;
+
 // Reads and writes of the stock-document window, its document-kinds window and the article picker
 // (which lists the articles through Articles::all).
 // Every function opens the book at bookPath, does its work and closes it; DbError on failure.
@@ -26,6 +28,8 @@ QList<NamedRow> partners(const QString& bookPath, bool receipt);
 
 // The number proposed for the next document of the kind: the count of its headers plus one.
 qint64 nextDocumentNumber(const QString& bookPath, bool receipt);
+// The same on a connection the caller holds (inside its transaction), in the book attached as schema (empty: main).
+qint64 nextDocumentNumber(Database& db, bool receipt, const QString& schema = QString());
 
 // The kinds of supplier documents, in name order.
 QList<NamedRow> documentKinds(const QString& bookPath);
