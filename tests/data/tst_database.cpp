@@ -31,6 +31,8 @@ private slots:
     void matchingIgnoresCaseOfCroatianLetters();
     void patternCharactersMatchOnlyThemselves();
     void namesSortCroatianCaseInsensitive();
+    void namesEqualButForCaseTieById_data();
+    void namesEqualButForCaseTieById();
 
 private:
     QString makeTable(QTemporaryDir& dir);
@@ -449,16 +451,44 @@ void DatabaseTest::namesSortCroatianCaseInsensitive()
         order << r.value(0).toString();
     QCOMPARE(order, QString::fromUtf8("Alfa Apple beta cesta Čelik Ćevap dom Đuro Šuma Zagreb").split(' '));
 
-    // Sorting in memory by keys gives the collation's order; names equal but for case keep one order too.
+    // Sorting in memory by keys gives the collation's order; names equal but for case stay in the order given.
     const QStringList names =
         QString::fromUtf8("Zagreb beta Šuma Đuro dom Ćevap Beta Čelik cesta Apple BETA beta Alfa").split(' ');
     QStringList sorted;
     for (int i : orderHr(names))
         sorted << names.at(i);
     QCOMPARE(sorted,
-             QString::fromUtf8("Alfa Apple BETA Beta beta beta cesta Čelik Ćevap dom Đuro Šuma Zagreb").split(' '));
+             QString::fromUtf8("Alfa Apple beta Beta BETA beta cesta Čelik Ćevap dom Đuro Šuma Zagreb").split(' '));
     for (int i = 1; i < sorted.size(); ++i)
         QVERIFY(compareHr(sorted.at(i - 1), sorted.at(i)) <= 0);
+}
+
+void DatabaseTest::namesEqualButForCaseTieById_data()
+{
+    QTest::addColumn<QString>("names"); // stored in this order, between "Ž" and "A"
+    QTest::newRow("lower first") << "abc ABC Abc";
+    QTest::newRow("upper first") << "ABC Abc abc";
+    QTest::newRow("partners") << "ivo IVO";
+    QTest::newRow("Croatian letters") << "čelik ČELIK Čelik";
+}
+
+void DatabaseTest::namesEqualButForCaseTieById()
+{
+    QFETCH(QString, names);
+    const QStringList stored = names.split(' ');
+    QTemporaryDir dir;
+    Database db = Database::open(makeTable(dir));
+    for (const QString& name : QStringList{QStringLiteral("Ž")} + stored + QStringList{QStringLiteral("A")})
+        db.insert(QStringLiteral("insert into t(ime) values(?)"), {name});
+    QStringList bySql;
+    for (const QSqlRecord& r : db.select(QStringLiteral("select ime from t order by ime collate hr, id")))
+        bySql << r.value(0).toString();
+    QCOMPARE(bySql, QStringList{QStringLiteral("A")} + stored + QStringList{QStringLiteral("Ž")});
+    QStringList inMemory;
+    for (int i : orderHr(stored))
+        inMemory << stored.at(i);
+    QCOMPARE(inMemory, stored);
+    QCOMPARE(compareHr(stored.first(), stored.last()), 0);
 }
 
 KNJ_REGISTER_TEST(DatabaseTest)

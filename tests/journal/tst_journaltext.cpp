@@ -112,6 +112,7 @@ void JournalTextTest::lines_data()
     r.add("02.03.2024", "Matica", "p", 300, 15000);
     r.add("", "Matica", "", 300, 15000);
     r.add("01.03.2024", "Vijak", "P", 500, 20000, "Račun", "R-1", "");
+    r.add("02.03.2024", "Matica", "I", 300, 3367);
     QTest::newRow("receipt") << r.line(0) << Receipt << 118;
     QTest::newRow("issue") << r.line(1) << Issue << 129;
     QTest::newRow("blanks around texts trimmed") << r.line(2) << Receipt << 118;
@@ -132,6 +133,11 @@ void JournalTextTest::lines_data()
         << r.line(9, JournalLayout::Printout) << Receipt.left(64) + QString(10, u' ') + Receipt.mid(74) << 118;
     QTest::newRow("receipt, printed") << r.line(0, JournalLayout::Printout) << Receipt << 118;
     QTest::newRow("issue, printed") << r.line(1, JournalLayout::Printout) << Issue << 129;
+    QTest::newRow("0,3367 rounded to 0,34")
+        << r.line(10) << Issue.left(96) + "       0,34" + Issue.mid(107, 11) + "       1,01" << 129;
+    QTest::newRow("0,3367 rounded to 0,34, printed")
+        << r.line(10, JournalLayout::Printout) << Issue.left(96) + "       0,34" + Issue.mid(107, 11) + "       1,01"
+        << 129;
 }
 
 void JournalTextTest::lines()

@@ -119,6 +119,14 @@ private slots:
         QCOMPARE(text.last().size(), 82);
     }
 
+    void billOfMaterialsCutsNamesToTheirColumns()
+    {
+        BillOfMaterials bill{"Prozor", "PR", "", "kom", "37,50", {}};
+        bill.rows = {{"Skladište-Zagreb-Istok", "ALU-PROFIL-40", "Aluminijski profil 40x40x2000", "3", "12,5", "37,5"}};
+        QCOMPARE(BillOfMaterialsText(bill, QDate(2026, 1, 2)).at(12),
+                 QStringLiteral("Skladište-Zagreb ALU-PROFIL Aluminijski profil 40x40x2     3,00    12,50     37,50"));
+    }
+
     void billOfMaterialsWritesOverflowingNumbersWhole()
     {
         BillOfMaterials bill{"Peć", "P", "", "kom", "1334567,00", {}};

@@ -52,12 +52,15 @@ void ReviewLoadersTest::brokenDocumentsStayListedInPlace()
     const qint64 a = book.addArticle("A", "Vijak");
     const qint64 first = book.post(true, 1, dec(2), dom, {{a, "3", "12,25"}, {a, "2", "0,5"}}, racun);
     const qint64 emptyKind = book.post(true, 2, dec(2), dom, {{a, "0,3", "0,01"}, {a, "0,3", "0,01"}}, racun);
-    const qint64 unknownKind = book.post(true, 3, dec(2), dom, {{a, "1", "3"}}, racun);
-    book.post(true, 4, dec(2), dom, {}, otpremnica);
+    const qint64 unknownKind = book.post(true, 3, dec(2), dom, {{a, "1", "3"}, {a, "7", "2"}}, racun);
+    const qint64 lowerP = book.post(true, 4, dec(2), dom, {}, otpremnica);
     const qint64 gonePartner = book.post(true, 5, dec(2), dom, {{a, "1", "5"}}, otpremnica);
     book.exec("update pi set dokument = '' where id = ?", {emptyKind});
     book.exec("update pi set dokument = '99' where id = ?", {unknownKind});
     book.exec("update pi set idkd = 999 where id = ?", {gonePartner});
+    // A line without a price adds nothing to its document; a receipt stored with a lower-case "p" is listed.
+    book.exec("update ulazizlaz set cijena = null where idpi = ? and kolicina = 7", {unknownKind});
+    book.exec("update pi set pi = 'p' where id = ?", {lowerP});
 
     const auto ranged = Reviews::documentsDated(book.path(), true, dec(2), dec(2));
     QCOMPARE(numbers(ranged), (QList<qint64>{1, 2, 3, 4, 5}));
@@ -75,6 +78,9 @@ void ReviewLoadersTest::brokenDocumentsStayListedInPlace()
     QCOMPARE(amounts(ofPartner), (QStringList{"37,75", "0,00", "3,00", "0,00"}));
     QCOMPARE(ofPartner[3].kindName, QStringLiteral("Otpremnica"));
     QVERIFY(!Reviews::document(book.path(), false, first)); // a receipt is no issue note
+    QCOMPARE(Reviews::documents(book.path(), true).size(), 5);
+    QCOMPARE(Reviews::DocumentAmount(Reviews::documentLines(book.path(), unknownKind)).text00(),
+             QStringLiteral("3,00"));
 }
 
 void ReviewLoadersTest::partnersOfEachKind()

@@ -15,6 +15,7 @@ namespace {
 
 const QString Partner30 = QStringLiteral("Građevinski obrt Marić i sinov");
 const QString Partner41 = QStringLiteral("Poljoprivredna zadruga Slavonija d.o.o. X");
+const QString Partner40 = QStringLiteral("Poljoprivredna zadruga Slavonija-Baranja"); // no blank at either cut
 
 QDate day(const QString& iso)
 {
@@ -66,6 +67,8 @@ void ReviewTextTest::documentLine_data()
     // clang-format off
     QTest::newRow("issue one: 30 whole") << false << Summary::OneDocument << document(7, "2026-12-08", Partner30, "1234,5") << "    7 08.12.26 Građevinski obrt Marić i sinov                               1234,50";
     QTest::newRow("issue one: cut at 39") << false << Summary::OneDocument << document(12, "2026-12-01", Partner41, "0") << "   12 01.12.26 Poljoprivredna zadruga Slavonija d.o.o.                         0,00";
+    QTest::newRow("issue one: cut at 39 in a word") << false << Summary::OneDocument << document(13, "2026-12-01", Partner40, "0") << "   13 01.12.26 Poljoprivredna zadruga Slavonija-Baranj                         0,00";
+    QTest::newRow("issue range: cut at 25 in a word") << false << Summary::DateRange << document(13, "2026-12-01", Partner40, "0") << "   13 01.12.26 Poljoprivredna zadruga Sl                                       0,00";
     QTest::newRow("issue partner: 30 whole") << false << Summary::Partner << document(7, "2026-12-08", Partner30, "1234,5") << "    7 08.12.26 Građevinski obrt Marić i sinov                               1234,50";
     QTest::newRow("issue range: cut at 25") << false << Summary::DateRange << document(7, "2026-12-08", Partner30, "1234,5") << "    7 08.12.26 Građevinski obrt Marić i                                     1234,50";
     QTest::newRow("issue: six digits, no partner") << false << Summary::OneDocument << document(123456, "2027-01-31", "", "5") << "123456 31.01.27                                                                 5,00";

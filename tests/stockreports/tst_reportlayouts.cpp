@@ -106,6 +106,7 @@ void ReportLayoutsTest::stockListLines_data()
     QTest::newRow("plain")          << "A1"    << "Čavli"                       << "kom" << "2;10;50;5"                  << "A1           Čavli                 kom       2,00      10,00        50,00     5,00";
     QTest::newRow("name of 21")     << "Š-22"  << "Vijak za drvo 4x40 mm"       << "kom" << "0;3;1,5;0,5"                << "Š-22         Vijak za drvo 4x40 mm kom       0,00       3,00         1,50     0,50";
     QTest::newRow("name cut")       << "B-2"   << "Boja za drvo, bijela 0,75 l" << "l"   << "1;-3,5;-7;2"                << "B-2          Boja za drvo, bijela  l         1,00      -3,50        -7,00     2,00";
+    QTest::newRow("cut in a word")  << "B-3"   << "Brusni papir P120 granulacija" << "kom" << "1;2;3;1,5"              << "B-3          Brusni papir P120 gra kom       1,00       2,00         3,00     1,50";
     QTest::newRow("null columns")   << "C3"    << "Bez jedinice"                << ""    << ";0;0;0"                     << "C3           Bez jedinice                               0,00         0,00     0,00";
     QTest::newRow("long price")     << "SKUPO" << "Stroj"                       << "kom" << "0;1;1234567,89;1234567,89"  << "SKUPO        Stroj                 kom       0,00       1,00   1234567,891234567,89";
     QTest::newRow("code of 13")     << "1234567890123" << "Ž"                   << "kom" << "0;0;0;0"                    << "1234567890123Ž                     kom       0,00       0,00         0,00     0,00";

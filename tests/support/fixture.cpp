@@ -161,10 +161,24 @@ void triggerAction(QObject* root, const QString& name)
 
 void closeAllWindows()
 {
-    // Deleting a window deletes its own top-level children (menus, dialogs) too, so hold them weakly.
+    // Open popups first, each the way its owner hides it: a combo box must hide its own list.
+    while (QWidget* popup = QApplication::activePopupWidget()) {
+        if (auto* combo = qobject_cast<QComboBox*>(popup->parentWidget()))
+            combo->hidePopup();
+        else
+            popup->close();
+        if (QApplication::activePopupWidget() == popup)
+            popup->hide();
+        if (QApplication::activePopupWidget() == popup)
+            break;
+    }
+    // Only windows without a parent: the top-level children of a window (a combo box's list, a menu, a dialog) go
+    // with it, and a popup without a parent (a completer's list, a tool tip) belongs to the object that made it.
+    // Deleting a window deletes other windows too, so hold them weakly.
     QList<QPointer<QWidget>> windows;
     for (QWidget* w : QApplication::topLevelWidgets())
-        windows.append(w);
+        if (!w->parentWidget() && w->windowType() != Qt::Popup && w->windowType() != Qt::ToolTip)
+            windows.append(w);
     for (const QPointer<QWidget>& w : windows)
         delete w.data();
     QApplication::processEvents();

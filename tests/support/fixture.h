@@ -93,7 +93,7 @@ template <class T> T* find(QObject* root, const QString& name);
 // Triggers the menu action of that name below root.
 void triggerAction(QObject* root, const QString& name);
 
-// Deletes every top-level window (between test cases).
+// Closes every popup and deletes every window (between test cases).
 void closeAllWindows();
 
 // Adds an article to a warehouse book with its stock, its average price and the value they give; returns its id.

@@ -401,6 +401,46 @@ private slots:
         QCOMPARE(books.figures(1, b), QStringLiteral("6;9;1,5"));
     }
 
+    // A failure in the production book's own rows, after every issue note was posted, leaves no issue note behind.
+    void issueLeavesEveryFileAsItWasWhenItsOwnRowsFail_data()
+    {
+        QTest::addColumn<QString>("refusedTable");
+        QTest::newRow("the order") << "radninalozi";
+        QTest::newRow("a cost row") << "troskovi";
+    }
+    void issueLeavesEveryFileAsItWasWhenItsOwnRowsFail()
+    {
+        QFETCH(QString, refusedTable);
+        ProductionBooks books(2);
+        const qint64 a = books.addArticle(0, QStringLiteral("Vijak"), QStringLiteral("10"), QStringLiteral("2"));
+        const qint64 b = books.addArticle(1, QStringLiteral("Matica"), QStringLiteral("5"), QStringLiteral("4"));
+        const qint64 product =
+            books.addProduct(QStringLiteral("Stol"), {{0, a, QStringLiteral("1,5"), QStringLiteral("2")},
+                                                      {1, b, QStringLiteral("1"), QStringLiteral("4")}});
+        const NewOrder order = orderFor(books, product, QStringLiteral("2"));
+        books.exec(books.productionPath(), QStringLiteral("create trigger odbij before insert on %1 "
+                                                          "begin select raise(abort, 'odbijeno'); end")
+                                               .arg(refusedTable));
+        const QList<QStringList> before = books.allContents();
+        QVERIFY_THROWS_EXCEPTION(DbError, issue(books.productionPath(), order));
+        QCOMPARE(books.allContents(), before);
+    }
+
+    // Ten warehouse books is the most one order may draw on, and is written whole.
+    void issueWritesTenBooks()
+    {
+        ProductionBooks books(10);
+        const qint64 product = books.addProduct(QStringLiteral("Ormar"), oneArticleEach(books, QStringLiteral("5")));
+        try {
+            issue(books.productionPath(), orderFor(books, product, QStringLiteral("2")));
+        } catch (const IssueRefused& e) {
+            QFAIL(qPrintable(e.message()));
+        }
+        for (int i = 0; i < 10; ++i)
+            QCOMPARE(books.scalar(books.bookPath(i), QStringLiteral("select count(*) from pi")).toInt(), 1);
+        QCOMPARE(books.scalar(books.productionPath(), QStringLiteral("select count(*) from troskovi")).toInt(), 10);
+    }
+
     void issueRefusesWhatItCannotWriteWholly()
     {
         ProductionBooks books(11);

@@ -394,6 +394,35 @@ private slots:
         QCOMPARE(script.unanswered(), 0);
     }
 
+    // Every cost box a figure of its own: the stored order, the loaded boxes and their total keep each in its place.
+    void loadedOrderShowsEachCostInItsBox()
+    {
+        Workshop shop;
+        frmrn* w = openWindow();
+        chooseProduct(w, QStringLiteral("Polica")); // 9,60 of material for 2 units
+        typeAndLeave(w->txtkolicina, QStringLiteral("2"));
+        const QList<QLineEdit*> boxes{w->txtrada, w->txtusluga, w->txt1, w->txt2, w->txt3};
+        const QStringList costs{QStringLiteral("1,00"), QStringLiteral("2,00"), QStringLiteral("4,00"),
+                                QStringLiteral("8,00"), QStringLiteral("16,00")};
+        for (int i = 0; i < boxes.size(); ++i)
+            typeAndLeave(boxes.at(i), costs.at(i));
+        QCOMPARE(w->txtukupno->text(), QStringLiteral("40,60"));
+        MsgBoxScript script;
+        script.answer(MsgYes).answer(MsgOk);
+        w->cmdprihvati->click();
+        QCOMPARE(shop.books.contents(shop.books.productionPath()).filter(OrderRow).value(0).section(u'|', 7),
+                 QStringLiteral("9.6|1|2|4|8|16"));
+
+        selectOrder(w, 0);
+        w->cmdeditiraj->click();
+        QStringList shown;
+        for (QLineEdit* box : boxes)
+            shown << box->text();
+        QCOMPARE(shown, costs);
+        QCOMPARE(w->txtmat->text(), QStringLiteral("9,60"));
+        QCOMPARE(w->txtukupno->text(), QStringLiteral("40,60"));
+    }
+
     void editingChangesTheDatesAndCosts()
     {
         Workshop shop;

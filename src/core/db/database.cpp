@@ -89,10 +89,7 @@ int collateHr(void*, int lenA, const void* a, int lenB, const void* b)
 {
     const QString sa = QString::fromUtf16(static_cast<const char16_t*>(a), lenA / 2);
     const QString sb = QString::fromUtf16(static_cast<const char16_t*>(b), lenB / 2);
-    const int r = compareHr(sa, sb);
-    if (r != 0)
-        return r;
-    return QString::compare(sa, sb); // a total order for equal-looking names
+    return compareHr(sa, sb); // names equal but for case compare equal: "collate hr, id" lets the id decide
 }
 
 void registerFunctions(QSqlDatabase& db)
@@ -665,10 +662,7 @@ QList<int> orderHr(const QStringList& names)
         keys.push_back(hrSortKey(name));
     QList<int> order(names.size());
     std::iota(order.begin(), order.end(), 0);
-    std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
-        const int r = keys[a].compare(keys[b]);
-        return r != 0 ? r < 0 : QString::compare(names.at(a), names.at(b)) < 0;
-    });
+    std::stable_sort(order.begin(), order.end(), [&](int a, int b) { return keys[a].compare(keys[b]) < 0; });
     return order;
 }
 

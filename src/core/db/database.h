@@ -175,12 +175,13 @@ QString fitToWidth(const QString& text, int width);
 // Text folded for case-insensitive comparison (Č Ć Đ Š Ž too); the same rule as SQL's hr_fold().
 QString foldText(const QString& text);
 
-// Compares two texts as Croatian names, without regard to letter case (<0, 0, >0); the `hr` collation's rule.
+// Compares two texts as Croatian names, without regard to letter case (<0, 0, >0); the `hr` collation's rule. Names
+// that differ only in case compare equal, so that the id (or the order given) decides between them.
 int compareHr(const QString& a, const QString& b);
 // The same rule as a key, for sorting many names: keys compare as compareHr compares their texts.
 QCollatorSortKey hrSortKey(const QString& text);
-// The order of the names by the same rule (names that compare equal: by their text, then as given), as indexes into
-// names. Much faster than comparing the texts afresh in every step of a sort of thousands of names.
+// The order of the names by the same rule (names that compare equal, such as "abc" and "ABC", as given), as indexes
+// into names. Much faster than comparing the texts afresh in every step of a sort of thousands of names.
 QList<int> orderHr(const QStringList& names);
 
 // SQL fragment: column equal to the bound value, ignoring letter case, taken literally.
