@@ -5,8 +5,9 @@
 //
 // The book is built once in a temporary folder by a process of its own, so that its heap does not hide the windows'.
 // A run: the program's setup, the book read and a small window shown first (the database layer, fonts and style
-// loaded, as entering a book leaves them), then the window opened and painted. Memory: the heap the open window keeps (malloc's count of bytes in use, mapped blocks included) and the peak of the resident size
-// while it opened (reset just before), each less the same window's on an empty book, per row.
+// loaded, as entering a book leaves them), then the window opened and painted. Memory: the heap the open window keeps
+// (malloc's count of bytes in use, mapped blocks included) and the peak of the resident size while it opened (reset
+// just before), each less the same window's on an empty book, per row.
 #include "common/appsetup.h"
 #include "common/workspace.h"
 #include "core/db/appstate.h"
@@ -53,8 +54,9 @@ void buildBook(const QString& folder)
     CreateBookDatabase(path, BookKindWarehouse);
     const QStringList goods = {"Čokolada", "Vijak", "Matica", "Žarulja", "Šećer", "Brašno", "Ulje", "Sapun",
                                "Đumbir",   "Kabel", "Cijev",  "Ljepilo", "Boja",  "Papir",  "Sok",  "Kava"};
-    const QStringList kinds = {"mliječna", "inox", "M8", "LED 9 W", "kristal", "glatko T-400", "suncokretovo",
-                               "tekući",   "mljeveni", "3x1,5", "PVC 50", "univerzalno", "bijela mat"};
+    const QStringList kinds = {"mliječna",     "inox",         "M8",        "LED 9 W",  "kristal",
+                               "glatko T-400", "suncokretovo", "tekući",    "mljeveni", "3x1,5",
+                               "PVC 50",       "univerzalno",  "bijela mat"};
     const QStringList units = {"kom", "kg", "l", "m", "pak"};
     QList<ArticleEntry> articles;
     articles.reserve(ArticleCount);
@@ -72,8 +74,8 @@ void buildBook(const QString& folder)
         partners.append({0, QString(QChar("KDS"[n % 3])), QStringLiteral("%1 d.o.o. %2").arg(pick(goods, n)).arg(n),
                          QStringLiteral("%1").arg(qint64(n) * 104729 % 10000000000000LL, 13, 10, QLatin1Char('0')),
                          QStringLiteral("HR12 2340 0091 %1").arg(n, 6, 10, QLatin1Char('0')), pick(places, n),
-                         QStringLiteral("Ilica %1").arg(n % 300), QStringLiteral("01/%1").arg(n, 7, 10, QLatin1Char('0')),
-                         QStringLiteral("Ivana Horvat")});
+                         QStringLiteral("Ilica %1").arg(n % 300),
+                         QStringLiteral("01/%1").arg(n, 7, 10, QLatin1Char('0')), QStringLiteral("Ivana Horvat")});
     Partners::insertAll(path, partners);
 }
 
@@ -185,7 +187,8 @@ int main(int argc, char** argv)
     if (argc == 5 && qstrcmp(argv[1], "--run") == 0) {
         QApplication app(argc, argv);
         AppSetup::init();
-        return runOne(QString::fromLocal8Bit(argv[2]), QString::fromLocal8Bit(argv[3]), QString::fromLocal8Bit(argv[4]));
+        return runOne(QString::fromLocal8Bit(argv[2]), QString::fromLocal8Bit(argv[3]),
+                      QString::fromLocal8Bit(argv[4]));
     }
     QCoreApplication app(argc, argv);
     const int runs = argc > 1 ? qMax(1, atoi(argv[1])) : 5;

@@ -198,8 +198,8 @@ private:
         // Putting the rows in another order chooses no row: the list reports no selection change on the way.
         const QSignalBlocker quiet(list);
         const QList<QTreeWidgetItem*> items = list->invisibleRootItem()->takeChildren();
-        const QVector<int> order =
-            listSortOrder(int(items.size()), [&](int p) { return items.at(p)->text(m_column); }, m_order);
+        const QVector<int> order = listSortOrder(
+            int(items.size()), [&](int p) { return items.at(p)->text(m_column); }, m_order);
         QList<QTreeWidgetItem*> sorted;
         sorted.reserve(items.size());
         for (int p : order)

@@ -68,7 +68,8 @@ void ListModel::showRows(int count)
 
 void ListModel::showRowsSortedBy(int count, int column)
 {
-    m_order = listSortOrder(count, [&](int row) { return cellText(row, column); }, Qt::AscendingOrder);
+    m_order = listSortOrder(
+        count, [&](int row) { return cellText(row, column); }, Qt::AscendingOrder);
 }
 
 void ListModel::sort(int column, Qt::SortOrder order)
@@ -76,7 +77,8 @@ void ListModel::sort(int column, Qt::SortOrder order)
     if (column < 0 || column >= m_headers.size())
         return;
     const int n = int(m_order.size());
-    const QVector<int> newOrder = listSortOrder(n, [&](int p) { return text(p, column); }, order);
+    const QVector<int> newOrder = listSortOrder(
+        n, [&](int p) { return text(p, column); }, order);
     emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
     QVector<int> newPosition(n);
     QVector<int> rows(n);

@@ -193,8 +193,8 @@ void frmartikliizbor::cmdtraziClick()
         if (pass && runStart < 0) {
             runStart = i;
         } else if (!pass && runStart >= 0) {
-            found.append(
-                QItemSelectionRange(m_articles->index(runStart, 0), m_articles->index(i - 1, ArticleListModel::ColumnCount - 1)));
+            found.append(QItemSelectionRange(m_articles->index(runStart, 0),
+                                             m_articles->index(i - 1, ArticleListModel::ColumnCount - 1)));
             runStart = -1;
         }
     }

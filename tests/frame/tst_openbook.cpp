@@ -18,6 +18,7 @@
 
 #include <QFileInfo>
 #include <QGroupBox>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -27,7 +28,6 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QTest>
-#include <QHeaderView>
 #include <QTreeWidget>
 #include <QWindow>
 

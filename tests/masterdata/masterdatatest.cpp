@@ -5,8 +5,8 @@
 #include "core/db/bookschema.h"
 #include "core/db/programfolder.h"
 
-#include <QTest>
 #include <QAbstractItemView>
+#include <QTest>
 
 namespace knjtest {
 

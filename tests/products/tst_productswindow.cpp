@@ -13,6 +13,7 @@
 #include <QComboBox>
 #include <QFileInfo>
 #include <QHeaderView>
+#include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiSubWindow>
@@ -22,7 +23,6 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTextEdit>
-#include <QItemSelectionModel>
 #include <QTreeWidget>
 
 using knjtest::chooseEntry;

@@ -48,7 +48,8 @@ QVector<ArticleRow> rows(const QString& book)
         db, QStringLiteral("select id, sifra, barkod, naziv, jedmjere, minkolicina from artikli order by id"));
     rows.exec({});
     while (rows.next())
-        result.append({rows.integer(0), Figure::fromDouble(rows.real(5)),
+        result.append({rows.integer(0),
+                       Figure::fromDouble(rows.real(5)),
                        {rows.text(1), rows.text(2), rows.text(3), rows.text(4)}});
     return result;
 }

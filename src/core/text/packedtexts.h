@@ -7,8 +7,7 @@
 #include <initializer_list>
 
 // Count short texts kept in one string: a row of a long list costs one allocation for all its texts, not one a text.
-template <int Count>
-class PackedTexts
+template <int Count> class PackedTexts
 {
 public:
     PackedTexts() = default;
