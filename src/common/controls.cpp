@@ -75,21 +75,39 @@ QPushButton* makeButton(QWidget* parent, const QString& name, const QString& cap
     return button;
 }
 
-QTreeWidget* makeListView(QWidget* parent, const QString& name, const QString& accessibleName,
-                          const QStringList& headers)
+namespace {
+
+void setUpList(QTreeView* list, const QString& name, const QString& accessibleName)
 {
-    auto* list = new QTreeWidget(parent);
     list->setObjectName(name);
     list->setAccessibleName(accessibleName);
     list->setRootIsDecorated(false);
     list->setUniformRowHeights(true);
     list->setSelectionMode(QAbstractItemView::SingleSelection);
     list->setAllColumnsShowFocus(true);
-    list->setColumnCount(int(headers.size()));
-    list->setHeaderLabels(headers);
     list->header()->setStretchLastSection(false);
     // A column made a pixel or two wide (an id the user is not meant to see) stays that narrow.
     list->header()->setMinimumSectionSize(1);
+}
+
+} // namespace
+
+QTreeWidget* makeListView(QWidget* parent, const QString& name, const QString& accessibleName,
+                          const QStringList& headers)
+{
+    auto* list = new QTreeWidget(parent);
+    setUpList(list, name, accessibleName);
+    list->setColumnCount(int(headers.size()));
+    list->setHeaderLabels(headers);
+    return list;
+}
+
+QTreeView* makeModelListView(QWidget* parent, const QString& name, const QString& accessibleName,
+                             QAbstractItemModel* model)
+{
+    auto* list = new QTreeView(parent);
+    list->setModel(model);
+    setUpList(list, name, accessibleName);
     return list;
 }
 
@@ -98,9 +116,9 @@ namespace {
 class ColumnsToWidth : public QObject
 {
 public:
-    ColumnsToWidth(QTreeWidget* list, int growingColumn) : QObject(list), m_list(list), m_growing(growingColumn)
+    ColumnsToWidth(QTreeView* list, int growingColumn) : QObject(list), m_list(list), m_growing(growingColumn)
     {
-        for (int c = 0; c < list->columnCount(); ++c)
+        for (int c = 0; c < list->header()->count(); ++c)
             m_design.append(list->isColumnHidden(c) ? 0 : list->columnWidth(c));
         list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         list->viewport()->installEventFilter(this);
@@ -135,19 +153,19 @@ private:
         m_list->setColumnWidth(m_growing, qMax(1, available - used));
     }
 
-    QTreeWidget* m_list;
+    QTreeView* m_list;
     int m_growing;
     QList<int> m_design;
 };
 
 } // namespace
 
-void FitColumnsToWidth(QTreeWidget* list, int growingColumn)
+void FitColumnsToWidth(QTreeView* list, int growingColumn)
 {
     new ColumnsToWidth(list, growingColumn);
 }
 
-void useTooltipBackground(QTreeWidget* list)
+void useTooltipBackground(QAbstractItemView* list)
 {
     QPalette palette = list->palette();
     palette.setColor(QPalette::Base, palette.color(QPalette::ToolTipBase));

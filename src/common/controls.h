@@ -5,11 +5,14 @@
 #include <QString>
 #include <QStringList>
 
+class QAbstractItemModel;
+class QAbstractItemView;
 class QDateEdit;
 class QLabel;
 class QLineEdit;
 class QPushButton;
 class QSize;
+class QTreeView;
 class QTreeWidget;
 class QWidget;
 
@@ -41,11 +44,14 @@ QPushButton* makeButton(QWidget* parent, const QString& name, const QString& cap
 // A report-style list: one row selected at a time, no tree decoration.
 QTreeWidget* makeListView(QWidget* parent, const QString& name, const QString& accessibleName,
                           const QStringList& headers);
+// The same list over a model, for a list of many thousands of rows (headers from the model; see ListModel).
+QTreeView* makeModelListView(QWidget* parent, const QString& name, const QString& accessibleName,
+                             QAbstractItemModel* model);
 // The list's columns as they are set now fill the list's width, whatever it becomes: too wide, they shrink in
 // proportion (no sideways scrolling); too narrow, the growing column takes the rest.
-void FitColumnsToWidth(QTreeWidget* list, int growingColumn);
+void FitColumnsToWidth(QTreeView* list, int growingColumn);
 // The background of a list of stored records: the tooltip colour (the yellow table).
-void useTooltipBackground(QTreeWidget* list);
+void useTooltipBackground(QAbstractItemView* list);
 // A label that holds a value for the window and is never shown.
 QLabel* makeHiddenLabel(QWidget* parent, const QString& name);
 // A label in front of a box; the box is its buddy.

@@ -1,11 +1,11 @@
 #include "entryfields.h"
 
 #include "common/hrmsgbox.h"
+#include "common/listmodel.h"
 #include "core/db/database.h"
 
 #include <QAbstractButton>
 #include <QAbstractSpinBox>
-#include <QCollatorSortKey>
 #include <QComboBox>
 #include <QEvent>
 #include <QFocusEvent>
@@ -167,7 +167,7 @@ protected:
 class SortToggle : public QObject
 {
 public:
-    explicit SortToggle(QTreeWidget* list) : QObject(list), m_list(list)
+    explicit SortToggle(QTreeView* list) : QObject(list), m_list(list)
     {
         list->setSortingEnabled(false);
         list->header()->setSectionsClickable(true);
@@ -183,37 +183,36 @@ private:
             m_column = column;
             m_order = Qt::AscendingOrder;
         }
-        const QList<QTreeWidgetItem*> selected = m_list->selectedItems();
-        QTreeWidgetItem* current = m_list->currentItem();
-        // Putting the rows in another order chooses no row: the list reports no selection change on the way.
-        const QSignalBlocker quiet(m_list);
-        // Collation keys made once per row: a list of thousands of names sorts without converting both names on
-        // every comparison; the rows are taken out in one go.
-        const QList<QTreeWidgetItem*> items = m_list->invisibleRootItem()->takeChildren();
-        std::vector<std::pair<QCollatorSortKey, QTreeWidgetItem*>> keyed;
-        keyed.reserve(items.size());
-        for (QTreeWidgetItem* item : items)
-            keyed.emplace_back(hrSortKey(item->text(m_column)), item);
-        const bool ascending = m_order == Qt::AscendingOrder;
-        std::stable_sort(keyed.begin(), keyed.end(), [ascending](const auto& a, const auto& b) {
-            const int r = a.first.compare(b.first);
-            return ascending ? r < 0 : r > 0;
-        });
-        QList<QTreeWidgetItem*> sorted;
-        sorted.reserve(items.size());
-        for (const auto& [key, item] : keyed)
-            sorted.append(item);
-        m_list->addTopLevelItems(sorted);
-        m_list->clearSelection();
-        if (current)
-            m_list->setCurrentItem(current, 0, QItemSelectionModel::NoUpdate);
-        for (QTreeWidgetItem* item : selected)
-            item->setSelected(true);
+        if (auto* items = qobject_cast<QTreeWidget*>(m_list))
+            sortItems(items);
+        else
+            m_list->model()->sort(m_column, m_order); // a list model sorts its own rows (ListModel)
         m_list->header()->setSortIndicatorShown(true);
         m_list->header()->setSortIndicator(m_column, m_order);
     }
 
-    QTreeWidget* m_list;
+    void sortItems(QTreeWidget* list)
+    {
+        const QList<QTreeWidgetItem*> selected = list->selectedItems();
+        QTreeWidgetItem* current = list->currentItem();
+        // Putting the rows in another order chooses no row: the list reports no selection change on the way.
+        const QSignalBlocker quiet(list);
+        const QList<QTreeWidgetItem*> items = list->invisibleRootItem()->takeChildren();
+        const QVector<int> order = listSortOrder(
+            int(items.size()), [&](int p) { return items.at(p)->text(m_column); }, m_order);
+        QList<QTreeWidgetItem*> sorted;
+        sorted.reserve(items.size());
+        for (int p : order)
+            sorted.append(items.at(p));
+        list->addTopLevelItems(sorted);
+        list->clearSelection();
+        if (current)
+            list->setCurrentItem(current, 0, QItemSelectionModel::NoUpdate);
+        for (QTreeWidgetItem* item : selected)
+            item->setSelected(true);
+    }
+
+    QTreeView* m_list;
     int m_column = -1;
     Qt::SortOrder m_order = Qt::AscendingOrder;
 };
@@ -361,7 +360,7 @@ void onClickCommitted(QAbstractButton* button, QWidget* window, const std::funct
     });
 }
 
-void ColumnSortToggle(QTreeWidget* list)
+void ColumnSortToggle(QTreeView* list)
 {
     new SortToggle(list);
 }
@@ -390,29 +389,6 @@ QTreeWidgetItem* append(QTreeWidget* list, const QStringList& columns)
     QTreeWidgetItem* item = makeRow(list, columns);
     list->addTopLevelItem(item);
     return item;
-}
-
-void appendAll(QTreeWidget* list, int rows, const std::function<QString(int row, int column)>& text)
-{
-    const int columns = list->columnCount();
-    const QTreeWidgetItem* header = list->headerItem();
-    QList<QVariant> alignments;
-    for (int c = 0; c < columns; ++c)
-        alignments.append(header->data(c, Qt::TextAlignmentRole));
-    QList<QTreeWidgetItem*> items;
-    items.reserve(rows);
-    for (int r = 0; r < rows; ++r) {
-        auto* item = new QTreeWidgetItem;
-        // The last column first: the item makes room for all its columns at once.
-        for (int c = columns - 1; c >= 0; --c)
-            item->setText(c, text(r, c));
-        for (int c = 0; c < columns; ++c) {
-            if (alignments.at(c).isValid())
-                item->setData(c, Qt::TextAlignmentRole, alignments.at(c));
-        }
-        items.append(item);
-    }
-    list->addTopLevelItems(items);
 }
 
 bool removeSelected(QTreeWidget* list)

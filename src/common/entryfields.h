@@ -11,6 +11,7 @@
 
 class QAbstractButton;
 class QLineEdit;
+class QTreeView;
 class QTreeWidget;
 class QTreeWidgetItem;
 class QWidget;
@@ -106,15 +107,12 @@ bool CommitNumberBoxes(QWidget* window);
 void onClickCommitted(QAbstractButton* button, QWidget* window, const std::function<void()>& handler);
 
 // Header clicks sort the list: a new column ascending, the same column again in reverse; texts compared
-// Croatian and case-insensitive. Rows keep their selection.
-void ColumnSortToggle(QTreeWidget* list);
+// Croatian and case-insensitive. Rows keep their selection. A list over a model has the model sort (ListModel).
+void ColumnSortToggle(QTreeView* list);
 
 // Rows of a pending list: the item text and its sub-items as columns 0, 1, 2, ...
 namespace PendingList {
 QTreeWidgetItem* append(QTreeWidget* list, const QStringList& columns);
-// Many rows at once, in one insertion (thousands of rows one by one keep the list busy); text(row, column) gives the
-// text of each cell of the list's columns.
-void appendAll(QTreeWidget* list, int rows, const std::function<QString(int row, int column)>& text);
 // Removes the selected row; nothing when no row is selected. True when a row went.
 bool removeSelected(QTreeWidget* list);
 QList<QStringList> rows(const QTreeWidget* list);

@@ -218,8 +218,13 @@ void EnterClicksDefault(QWidget* window)
     new DefaultButtonOnEnter(window);
 }
 
-void ListDblClickDefault(QTreeWidget* list, QAbstractButton* button)
+void ListDblClickDefault(QAbstractItemView* list, QAbstractButton* button)
 {
     // The button's handler runs even while the button is switched off; the handler makes its own checks.
-    QObject::connect(list, &QTreeWidget::itemDoubleClicked, button, [button] { emit button->clicked(false); });
+    const auto click = [button] { emit button->clicked(false); };
+    // A list of items answers its item signal, as it always has; a list over a model, the view's.
+    if (auto* items = qobject_cast<QTreeWidget*>(list))
+        QObject::connect(items, &QTreeWidget::itemDoubleClicked, button, click);
+    else
+        QObject::connect(list, &QAbstractItemView::doubleClicked, button, click);
 }

@@ -10,7 +10,7 @@
 
 class QAbstractButton;
 class QTextEdit;
-class QTreeWidget;
+class QAbstractItemView;
 class QWidget;
 
 // F1 lays the window's help pane over the whole window and hides its working controls; F1 again brings
@@ -67,4 +67,4 @@ void EnterClicksDefault(QWidget* window);
 
 // A double click on a row of the list runs the button's click handler (also while the button is off), with
 // whatever checks the handler makes.
-void ListDblClickDefault(QTreeWidget* list, QAbstractButton* button);
+void ListDblClickDefault(QAbstractItemView* list, QAbstractButton* button);

@@ -1,5 +1,6 @@
 #include "frmartikli.h"
 
+#include "articlelistmodel.h"
 #include "common/controls.h"
 #include "common/entryfields.h"
 #include "common/hrmsgbox.h"
@@ -17,6 +18,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTextEdit>
+#include <QTreeView>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -44,17 +46,11 @@ const QStringList HelpText = {
     QStringLiteral("Odustani od promjene - Vraća se u mod unosa bez izmjene."),
     QStringLiteral("Dvoklik na listu dolje - Isto kao klik na dugme Editiraj.")};
 
-QTreeWidget* makeArticleList(QWidget* parent, const QString& name, const QString& accessibleName, int columns)
+void setArticleColumnWidths(QTreeView* list)
 {
-    QStringList headers = ArticleColumns;
-    while (headers.size() < columns)
-        headers.append(QString());
-    QTreeWidget* list = makeListView(parent, name, accessibleName, headers);
-    list->headerItem()->setTextAlignment(4, Qt::AlignRight | Qt::AlignVCenter);
     const int widths[] = {70, 95, 170, 45, 85};
     for (int c = 0; c < 5; ++c)
         list->setColumnWidth(c, widths[c]);
-    return list;
 }
 
 } // namespace
@@ -97,11 +93,15 @@ frmartikli::frmartikli() : WorkingWindow(MenuGroup::Warehouse)
     txtjedmjere->setFixedWidth(60);
     txtminkolicina->setFixedWidth(90);
 
-    lsvartikli =
-        makeArticleList(frameartikli, QStringLiteral("lsvartikli"), QStringLiteral("Artikli za unos u skladište"), 5);
-    lsvsviartikli =
-        makeArticleList(frameartikli, QStringLiteral("lsvsviartikli"), QStringLiteral("Svi artikli skladišta"), 6);
-    lsvsviartikli->setColumnHidden(5, true);
+    lsvartikli = makeListView(frameartikli, QStringLiteral("lsvartikli"), QStringLiteral("Artikli za unos u skladište"),
+                              ArticleColumns);
+    lsvartikli->headerItem()->setTextAlignment(4, Qt::AlignRight | Qt::AlignVCenter);
+    setArticleColumnWidths(lsvartikli);
+    m_stored = new ArticleListModel(this);
+    lsvsviartikli = makeModelListView(frameartikli, QStringLiteral("lsvsviartikli"),
+                                      QStringLiteral("Svi artikli skladišta"), m_stored);
+    setArticleColumnWidths(lsvsviartikli);
+    lsvsviartikli->setColumnHidden(ArticleListModel::ColId, true);
     useTooltipBackground(lsvsviartikli);
 
     cmddodaj = makeButton(frameartikli, QStringLiteral("cmddodaj"), QStringLiteral("&Dodaj na listu"),
@@ -157,7 +157,7 @@ frmartikli::frmartikli() : WorkingWindow(MenuGroup::Warehouse)
     connect(cmdeditiraj, &QPushButton::clicked, this, &frmartikli::beginEdit);
     onClickCommitted(cmdizmjena, this, [this] { storeChange(); });
     connect(cmdne, &QPushButton::clicked, this, &frmartikli::leaveEdit);
-    connect(lsvsviartikli, &QTreeWidget::itemClicked, this, &frmartikli::storedListClicked);
+    connect(lsvsviartikli, &QTreeView::clicked, this, &frmartikli::storedListClicked);
 }
 
 void frmartikli::load()
@@ -178,45 +178,23 @@ void frmartikli::openFromStockDocument()
 
 void frmartikli::loud()
 {
+    m_stored->setArticles({}, ArticleListModel::Form::Loaded); // a failed read leaves the list empty
     try {
-        const QList<StoredArticle> articles = Articles::all(bookPath());
-        fillStoredList(articles, false);
+        QVector<ArticleRow> articles = Articles::rows(bookPath());
         // Opened from the stock-document window: its pickers take the same rows, in the same order.
         if (AppState::izprimke && !articles.isEmpty()) {
             QList<StockDocs::ArticleChoice> choices;
             choices.reserve(articles.size());
-            for (const StoredArticle& a : articles)
-                choices.append({a.id, a.entry.sifra, a.entry.naziv});
+            for (const ArticleRow& a : articles)
+                choices.append({a.id, a.sifra().toString(), a.naziv().toString()});
             StockDocumentLink::showArticles(choices);
         }
+        m_stored->setArticles(std::move(articles), ArticleListModel::Form::Loaded);
     } catch (const DbError& e) {
         DbErrorMsgBox(e, 0);
     }
     cmdprihvati->setEnabled(false);
     cmdbrisi->setEnabled(false);
-}
-
-// The load shows a row's code trimmed and its minimum quantity with two decimals; a stored change reloads the rows
-// with the code as stored and the minimum quantity as plain text.
-void frmartikli::fillStoredList(const QList<StoredArticle>& articles, bool afterChange)
-{
-    PendingList::appendAll(lsvsviartikli, int(articles.size()), [&](int row, int column) {
-        const StoredArticle& a = articles.at(row);
-        switch (column) {
-        case 0:
-            return afterChange ? a.entry.sifra : a.entry.sifra.trimmed();
-        case 1:
-            return a.entry.barkod;
-        case 2:
-            return a.entry.naziv;
-        case 3:
-            return a.entry.jedmjere;
-        case 4:
-            return afterChange ? a.entry.minkolicina.shortText() : a.entry.minkolicina.text00();
-        default:
-            return QString::number(a.id);
-        }
-    });
 }
 
 void frmartikli::izmjenacomboboxova()
@@ -316,7 +294,6 @@ void frmartikli::acceptList()
         return;
     if (!storePendingRows())
         return;
-    lsvsviartikli->clear();
     loud();
 }
 
@@ -337,16 +314,17 @@ void frmartikli::beginEdit()
         cmdne->setEnabled(false);
         return;
     }
-    const QTreeWidgetItem* row = PendingList::lastSelected(lsvsviartikli);
-    if (!row)
+    const int position = lastSelectedPosition(lsvsviartikli);
+    if (position < 0)
         return;
-    txtsifra->setText(row->text(0).trimmed());
-    txtbarkod->setText(row->text(1).trimmed());
-    txtnaziv->setText(row->text(2).trimmed());
-    txtjedmjere->setText(row->text(3).trimmed());
-    txtminkolicina->setText(row->text(4).trimmed());
-    lblida->setText(row->text(5).trimmed());
-    lblsifra->setText(row->text(0).trimmed());
+    const QStringList row = m_stored->line(position);
+    txtsifra->setText(row[0].trimmed());
+    txtbarkod->setText(row[1].trimmed());
+    txtnaziv->setText(row[2].trimmed());
+    txtjedmjere->setText(row[3].trimmed());
+    txtminkolicina->setText(row[4].trimmed());
+    lblida->setText(row[5].trimmed());
+    lblsifra->setText(row[0].trimmed());
     txtsifra->setFocus();
     cmdizmjena->setText(QStringLiteral("Izmjena: ") + lblsifra->text());
     cmdizmjena->setEnabled(true);
@@ -387,9 +365,9 @@ void frmartikli::storeChange()
         return;
     }
     m_changed = true;
-    lsvsviartikli->clear();
+    m_stored->setArticles({}, ArticleListModel::Form::AfterChange);
     try {
-        fillStoredList(Articles::all(bookPath()), true);
+        m_stored->setArticles(Articles::rows(bookPath()), ArticleListModel::Form::AfterChange);
     } catch (const DbError& e) {
         DbErrorMsgBox(e, 0);
     }

@@ -3,14 +3,15 @@
 #include "common/singleinstance.h"
 #include "common/workingwindow.h"
 
+class ArticleListModel;
 class QFrame;
 class QLabel;
 class QLineEdit;
 class QPushButton;
 class QTextEdit;
+class QTreeView;
 class QTreeWidget;
 struct ArticleEntry;
-struct StoredArticle;
 
 // The articles window: new articles are collected on the list on the right (lsvartikli) and stored together;
 // stored articles (lsvsviartikli) are changed one at a time.
@@ -46,7 +47,7 @@ public:
     QLineEdit* txtjedmjere;
     QLineEdit* txtminkolicina;
     QTreeWidget* lsvartikli;
-    QTreeWidget* lsvsviartikli;
+    QTreeView* lsvsviartikli;
     QPushButton* cmddodaj;
     QPushButton* cmdbrisi;
     QPushButton* cmdprihvati;
@@ -72,10 +73,10 @@ private:
     void storeChange();
     void leaveEdit();
     void emptyEntryBoxes();
-    void fillStoredList(const QList<StoredArticle>& articles, bool afterChange);
     // Stores the pending rows in one transaction; a failure is reported and the rows stay.
     bool storePendingRows();
     QList<ArticleEntry> pendingEntries() const;
 
+    ArticleListModel* m_stored;
     bool m_changed = false;
 };

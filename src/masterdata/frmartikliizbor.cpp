@@ -1,5 +1,6 @@
 #include "frmartikliizbor.h"
 
+#include "articlelistmodel.h"
 #include "articlepicktarget.h"
 #include "common/controls.h"
 #include "common/entryfields.h"
@@ -21,7 +22,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTextEdit>
-#include <QTreeWidget>
+#include <QTreeView>
 #include <QVBoxLayout>
 
 #include <functional>
@@ -34,18 +35,6 @@ QRadioButton* makeOption(QWidget* parent, const char* name, const QString& capti
     o->setObjectName(QLatin1String(name));
     group->addButton(o);
     return o;
-}
-
-// Leading and trailing blanks removed (blanks only, as the search rules say).
-QString trimBlanks(const QString& text)
-{
-    qsizetype begin = 0;
-    qsizetype end = text.size();
-    while (begin < end && text.at(begin) == QLatin1Char(' '))
-        ++begin;
-    while (end > begin && text.at(end - 1) == QLatin1Char(' '))
-        --end;
-    return text.mid(begin, end - begin);
 }
 
 } // namespace
@@ -83,15 +72,14 @@ frmartikliizbor::frmartikliizbor()
     cmdodustani = makeButton(frameartikli, QStringLiteral("cmdodustani"), QStringLiteral("&Izlaz"),
                              QStringLiteral("Izlaz i odustajanje"), true);
 
-    lsvsviartikli = makeListView(frameartikli, QStringLiteral("lsvsviartikli"), QStringLiteral("Popis svih artikala"),
-                                 {QStringLiteral("Šifra art."), QStringLiteral("Barkod"), QStringLiteral("Naziv art."),
-                                  QStringLiteral("J.m"), QStringLiteral("Min.kolicina"), QString()});
+    m_articles = new ArticleListModel(this);
+    lsvsviartikli = makeModelListView(frameartikli, QStringLiteral("lsvsviartikli"),
+                                      QStringLiteral("Popis svih artikala"), m_articles);
     lsvsviartikli->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    const int widths[ColumnCount] = {2540, 2540, 7408, 1235, 2205, 2};
-    for (int c = 0; c < ColumnCount; ++c)
+    const int widths[ArticleListModel::ColumnCount] = {2540, 2540, 7408, 1235, 2205, 2};
+    for (int c = 0; c < ArticleListModel::ColumnCount; ++c)
         lsvsviartikli->setColumnWidth(c, twips(widths[c]));
-    lsvsviartikli->setColumnHidden(ColId, true);
-    lsvsviartikli->headerItem()->setTextAlignment(ColMinkolicina, Qt::AlignRight | Qt::AlignVCenter);
+    lsvsviartikli->setColumnHidden(ArticleListModel::ColId, true);
 
     auto* searchRow = new QHBoxLayout;
     searchRow->addWidget(Label1);
@@ -169,23 +157,11 @@ void frmartikliizbor::resizeEvent(QResizeEvent* event)
 
 void frmartikliizbor::fillList(const QString& bookPath)
 {
-    lsvsviartikli->clear();
     try {
-        const QList<StoredArticle> articles = Articles::all(bookPath);
-        QList<QTreeWidgetItem*> items;
-        items.reserve(articles.size());
-        for (const StoredArticle& a : articles) {
-            const ArticleEntry& e = a.entry;
-            auto* item = new QTreeWidgetItem(QStringList{trimBlanks(e.sifra), e.barkod, e.naziv, e.jedmjere,
-                                                         e.minkolicina.text00(), QString::number(a.id)});
-            item->setTextAlignment(ColMinkolicina, Qt::AlignRight | Qt::AlignVCenter);
-            items.append(item);
-        }
-        lsvsviartikli->addTopLevelItems(items);
+        m_articles->setArticles(Articles::rows(bookPath), ArticleListModel::Form::Picker);
     } catch (const DbError& e) {
         DbErrorMsgBox(e, 0);
     }
-    lsvsviartikli->clearSelection();
 }
 
 void frmartikliizbor::cmdtraziClick()
@@ -195,7 +171,7 @@ void frmartikliizbor::cmdtraziClick()
         txtupis->setFocus();
         return;
     }
-    const int field = Optponazivu->isChecked() ? ColNaziv : ColSifra;
+    const int field = Optponazivu->isChecked() ? ArticleListModel::ColNaziv : ArticleListModel::ColSifra;
     const QString key = foldText(trimBlanks(typed));
     const QString contained = foldText(typed);
     std::function<bool(const QString&)> passes;
@@ -210,15 +186,15 @@ void frmartikliizbor::cmdtraziClick()
     // square of their number, and so does replacing a large selection by them (the view compares every old range with
     // every new one), so the old selection goes first.
     QItemSelection found;
-    const QAbstractItemModel* model = lsvsviartikli->model();
-    const int rows = lsvsviartikli->topLevelItemCount();
+    const int rows = m_articles->rowCount();
     int runStart = -1;
     for (int i = 0; i <= rows; ++i) {
-        const bool pass = i < rows && passes(lsvsviartikli->topLevelItem(i)->text(field));
+        const bool pass = i < rows && passes(m_articles->text(i, field));
         if (pass && runStart < 0) {
             runStart = i;
         } else if (!pass && runStart >= 0) {
-            found.append(QItemSelectionRange(model->index(runStart, 0), model->index(i - 1, ColumnCount - 1)));
+            found.append(QItemSelectionRange(m_articles->index(runStart, 0),
+                                             m_articles->index(i - 1, ArticleListModel::ColumnCount - 1)));
             runStart = -1;
         }
     }
@@ -230,7 +206,7 @@ void frmartikliizbor::cmdtraziClick()
 
 void frmartikliizbor::cmdodabirClick()
 {
-    const QList<QTreeWidgetItem*> selected = lsvsviartikli->selectedItems();
+    const QVector<int> selected = selectedPositions(lsvsviartikli);
     if (selected.size() != 1) {
         HrMsgBox(QStringLiteral("Selektirajte samo jedan artikl ili nema selektiranog artikla"), 32,
                  QStringLiteral("Selekcija artikla"));
@@ -244,7 +220,7 @@ void frmartikliizbor::cmdodabirClick()
     }
     QPointer<QWidget> owner = m_targetWindow;
     if (m_target && owner)
-        handBack(lsvsviartikli->indexOfTopLevelItem(selected.first()));
+        handBack(selected.first());
     closeWindow(this);
     // The opener is in front again, with the focus where the hand-back put it.
     if (owner)
@@ -252,14 +228,13 @@ void frmartikliizbor::cmdodabirClick()
 }
 
 // The chosen row names its article by id: read that article, so the line gets exactly the article shown.
-void frmartikliizbor::handBack(int row)
+void frmartikliizbor::handBack(int position)
 {
-    const QTreeWidgetItem* item = lsvsviartikli->topLevelItem(row);
     PickedArticle picked;
-    picked.sifra = item->text(ColSifra);
-    picked.naziv = item->text(ColNaziv);
+    picked.sifra = m_articles->text(position, ArticleListModel::ColSifra);
+    picked.naziv = m_articles->text(position, ArticleListModel::ColNaziv);
     try {
-        picked.stored = StockDocs::articleById(m_bookPath, item->text(ColId).toLongLong());
+        picked.stored = StockDocs::articleById(m_bookPath, m_articles->article(position).id);
     } catch (const DbError& e) {
         DbErrorMsgBox(e);
     }

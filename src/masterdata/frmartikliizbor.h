@@ -5,6 +5,7 @@
 #include <QPointer>
 #include <QWidget>
 
+class ArticleListModel;
 class ArticlePickTarget;
 class QFrame;
 class QLabel;
@@ -12,7 +13,7 @@ class QLineEdit;
 class QPushButton;
 class QRadioButton;
 class QTextEdit;
-class QTreeWidget;
+class QTreeView;
 
 // The article picker: finds an article by code or name among all articles of a warehouse book and hands the
 // chosen one to the window that opened it.
@@ -22,17 +23,6 @@ class frmartikliizbor : public QWidget, public SingleInstance<frmartikliizbor>
 public:
     static inline const QString DesignCaption = QStringLiteral("Pretraga artikala     Pomoć  F1");
     static inline const QString WorkingCaption = QStringLiteral("Pretraga artikala    Pomoć  F1");
-
-    enum Column
-    {
-        ColSifra,
-        ColBarkod,
-        ColNaziv,
-        ColJedmjere,
-        ColMinkolicina,
-        ColId,
-        ColumnCount
-    };
 
     frmartikliizbor();
     void load();
@@ -52,7 +42,7 @@ public:
     QPushButton* cmdtrazi = nullptr;
     QPushButton* cmdodabir = nullptr;
     QPushButton* cmdodustani = nullptr;
-    QTreeWidget* lsvsviartikli = nullptr;
+    QTreeView* lsvsviartikli = nullptr;
     QTextEdit* txtpomoc = nullptr;
 
 protected:
@@ -62,8 +52,9 @@ private:
     void fillList(const QString& bookPath);
     void cmdtraziClick();
     void cmdodabirClick();
-    void handBack(int row);
+    void handBack(int position);
 
+    ArticleListModel* m_articles = nullptr;
     ArticlePickTarget* m_target = nullptr;
     QPointer<QWidget> m_targetWindow;
     QString m_mode;

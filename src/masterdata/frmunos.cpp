@@ -4,6 +4,7 @@
 #include "common/entryfields.h"
 #include "common/hrmsgbox.h"
 #include "common/keyfilters.h"
+#include "common/listmodel.h"
 #include "common/stockdoclink.h"
 #include "common/windowkeys.h"
 #include "core/db/appstate.h"
@@ -18,6 +19,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTextEdit>
+#include <QTreeView>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -49,24 +51,14 @@ const QStringList HelpText = {
     QStringLiteral("Odustani - Odustajemo od izmjene i vraćamo se u mod unosa."),
     QStringLiteral("Dvoklik na listu dolje - Isto kao klik na dugme editiraj ako lista nije prazna.")};
 
-QTreeWidget* makePartnerList(QWidget* parent, const QString& name, const QString& accessibleName, bool withId)
+constexpr int NameColumn = 1;
+constexpr int IdColumn = PartnerRow::TextCount;
+
+void setPartnerColumnWidths(QTreeView* list)
 {
-    QStringList headers = PartnerColumns;
-    if (withId)
-        headers.append(QString());
-    QTreeWidget* list = makeListView(parent, name, accessibleName, headers);
     list->setColumnWidth(0, 27);
     for (int c = 1; c < PartnerColumns.size(); ++c)
         list->setColumnWidth(c, 96);
-    if (withId) {
-        list->setColumnHidden(8, true);
-        for (int c : {2, 3, 6})
-            list->headerItem()->setTextAlignment(c, Qt::AlignRight | Qt::AlignVCenter);
-    } else {
-        for (int c : {2, 3})
-            list->headerItem()->setTextAlignment(c, Qt::AlignHCenter | Qt::AlignVCenter);
-    }
-    return list;
 }
 
 QString modeOfKindLetter(const QString& letter)
@@ -75,6 +67,39 @@ QString modeOfKindLetter(const QString& letter)
 }
 
 } // namespace
+
+// The stored partners: the eight texts and the id.
+class PartnerListModel : public ListModel
+{
+public:
+    explicit PartnerListModel(QObject* parent) : ListModel(PartnerColumns + QStringList{QString()}, parent)
+    {
+        for (int c : {2, 3, 6})
+            setColumnAlignment(c, Qt::AlignRight);
+    }
+    // The partners as read (stored order), shown in that order or by name (Croatian order, letter case ignored;
+    // equal names in stored order).
+    void setPartners(QVector<PartnerRow> partners, bool byName)
+    {
+        beginResetModel();
+        m_partners = std::move(partners);
+        if (byName)
+            showRowsSortedBy(int(m_partners.size()), NameColumn);
+        else
+            showRows(int(m_partners.size()));
+        endResetModel();
+    }
+
+protected:
+    QString cellText(int row, int column) const override
+    {
+        const PartnerRow& p = m_partners.at(row);
+        return column == IdColumn ? QString::number(p.id) : p.texts.at(column).toString();
+    }
+
+private:
+    QVector<PartnerRow> m_partners;
+};
 
 frmunos::frmunos() : WorkingWindow(MenuGroup::Warehouse)
 {
@@ -118,8 +143,14 @@ frmunos::frmunos() : WorkingWindow(MenuGroup::Warehouse)
     }
     fields->setVerticalSpacing(2);
 
-    lsvkd = makePartnerList(f, QStringLiteral("lsvkd"), QStringLiteral("Kupci i dobavljači za unos"), false);
-    lsveditkd = makePartnerList(f, QStringLiteral("lsveditkd"), QStringLiteral("Svi kupci i dobavljači"), true);
+    lsvkd = makeListView(f, QStringLiteral("lsvkd"), QStringLiteral("Kupci i dobavljači za unos"), PartnerColumns);
+    setPartnerColumnWidths(lsvkd);
+    for (int c : {2, 3})
+        lsvkd->headerItem()->setTextAlignment(c, Qt::AlignHCenter | Qt::AlignVCenter);
+    m_stored = new PartnerListModel(this);
+    lsveditkd = makeModelListView(f, QStringLiteral("lsveditkd"), QStringLiteral("Svi kupci i dobavljači"), m_stored);
+    setPartnerColumnWidths(lsveditkd);
+    lsveditkd->setColumnHidden(IdColumn, true);
     useTooltipBackground(lsveditkd);
     FitColumnsToWidth(lsveditkd, 1);
 
@@ -179,7 +210,7 @@ frmunos::frmunos() : WorkingWindow(MenuGroup::Warehouse)
     connect(cmdeditiraj, &QPushButton::clicked, this, &frmunos::beginEdit);
     connect(cmdizmijeni, &QPushButton::clicked, this, &frmunos::storeChange);
     connect(cmdne, &QPushButton::clicked, this, &frmunos::cancelEdit);
-    connect(lsveditkd, &QTreeWidget::itemClicked, this, &frmunos::storedListClicked);
+    connect(lsveditkd, &QTreeView::clicked, this, &frmunos::storedListClicked);
 }
 
 QList<QLineEdit*> frmunos::boxes() const
@@ -190,7 +221,7 @@ QList<QLineEdit*> frmunos::boxes() const
 void frmunos::load()
 {
     try {
-        fillStored(Partners::byName(bookPath()));
+        fillStored(true); // by name
     } catch (const DbError& e) {
         DbErrorMsgBox(e, 0);
     }
@@ -209,14 +240,10 @@ void frmunos::openFromStockDocument(const QString& kindLetter)
     window->showWorking();
 }
 
-void frmunos::fillStored(const QList<Partner>& partners)
+void frmunos::fillStored(bool byName)
 {
-    lsveditkd->clear();
-    lsveditkd->setUpdatesEnabled(false);
-    for (const Partner& p : partners)
-        PendingList::append(lsveditkd, {p.kd, p.ime, p.mb, p.ziroracun, p.mjesto, p.ulica, p.telefon, p.kontakt,
-                                        QString::number(p.id)});
-    lsveditkd->setUpdatesEnabled(true);
+    m_stored->setPartners({}, byName);
+    m_stored->setPartners(Partners::rows(bookPath()), byName);
 }
 
 void frmunos::kindLetterChanged()
@@ -289,7 +316,7 @@ void frmunos::acceptList()
     cmdprihvati->setEnabled(false);
     ClearTextBoxes(frameartikli);
     try {
-        fillStored(Partners::byName(bookPath()));
+        fillStored(true); // by name
     } catch (const DbError& e) {
         DbErrorMsgBox(e, 0);
     }
@@ -318,14 +345,15 @@ void frmunos::beginEdit()
         cmdeditiraj->setEnabled(false);
         return;
     }
-    const QTreeWidgetItem* row = PendingList::lastSelected(lsveditkd);
-    if (!row)
+    const int position = lastSelectedPosition(lsveditkd);
+    if (position < 0)
         return;
+    const QStringList row = m_stored->line(position);
     const QList<QLineEdit*> all = boxes();
     for (int c = 0; c < all.size(); ++c)
-        all[c]->setText(row->text(c));
-    lblid->setText(row->text(8));
-    lblimekd->setText(row->text(1));
+        all[c]->setText(row[c]);
+    lblid->setText(row[IdColumn]);
+    lblimekd->setText(row[1]);
     cmdeditiraj->setEnabled(false);
     cmddodaj->setEnabled(false);
     cmdne->setText(QStringLiteral("&Odustajem od izmjene: ") + lblimekd->text());
@@ -353,7 +381,7 @@ void frmunos::storeChange()
                           txtkontakt->text()};
     try {
         Partners::update(bookPath(), changed);
-        fillStored(Partners::inStoredOrder(bookPath()));
+        fillStored(false); // in stored order
     } catch (const DbError& e) {
         DbErrorMsgBox(e, 0);
         return;

@@ -3,13 +3,14 @@
 #include "common/singleinstance.h"
 #include "common/workingwindow.h"
 
+class PartnerListModel;
 class QFrame;
 class QLabel;
 class QLineEdit;
 class QPushButton;
 class QTextEdit;
+class QTreeView;
 class QTreeWidget;
-struct Partner;
 
 // The customers and suppliers window: partners of kind K (customer), D (supplier) and S (both; cost places)
 // are collected on the list on the right (lsvkd) and stored together; stored partners (lsveditkd, the yellow
@@ -46,7 +47,7 @@ public:
     QLineEdit* txttelefon;
     QLineEdit* txtkontakt;
     QTreeWidget* lsvkd;
-    QTreeWidget* lsveditkd;
+    QTreeView* lsveditkd;
     QPushButton* cmddodaj;
     QPushButton* cmdbrisi;
     QPushButton* cmdprihvati;
@@ -76,8 +77,10 @@ private:
     void cancelEdit();
     // Stores the pending rows in one transaction; a failure is reported and the rows stay.
     bool storePendingRows();
-    void fillStored(const QList<Partner>& partners);
+    // Refills the stored list by name or in stored order; a failed read leaves it empty (the caller reports it).
+    void fillStored(bool byName);
     QList<QLineEdit*> boxes() const;
 
+    PartnerListModel* m_stored;
     bool m_kindRuleRunning = false;
 };

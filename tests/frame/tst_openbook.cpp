@@ -21,6 +21,7 @@
 #include <QComboBox>
 #include <QFileInfo>
 #include <QGroupBox>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -551,9 +552,9 @@ void OpenBookTest::listsUseTheWindowsWidth()
     enterBook(openCompany(QStringLiteral("Alfa")), QStringLiteral("Roba"));
     frmSkladiste* main = frmSkladiste::loaded();
     QVERIFY(QTest::qWaitForWindowExposed(main));
-    const auto usedWidth = [](QTreeWidget* list) {
+    const auto usedWidth = [](QTreeView* list) {
         int sum = 0;
-        for (int c = 0; c < list->columnCount(); ++c)
+        for (int c = 0; c < list->header()->count(); ++c)
             if (!list->isColumnHidden(c))
                 sum += list->columnWidth(c);
         return sum;
@@ -574,7 +575,7 @@ void OpenBookTest::listsUseTheWindowsWidth()
     frmunos* partners = frmunos::loaded();
     QVERIFY(partners);
     QApplication::processEvents();
-    QTreeWidget* stored = partners->lsveditkd;
+    QTreeView* stored = partners->lsveditkd;
     QCOMPARE(usedWidth(stored), stored->viewport()->width());
     QVERIFY(stored->columnWidth(1) > 96);
 }

@@ -5,8 +5,8 @@
 #include "core/db/bookschema.h"
 #include "core/db/programfolder.h"
 
+#include <QAbstractItemView>
 #include <QTest>
-#include <QTreeWidget>
 
 namespace knjtest {
 
@@ -52,24 +52,24 @@ void activate(QWidget* window)
     QVERIFY(QTest::qWaitForWindowActive(window));
 }
 
-void clickRow(QTreeWidget* list, int row)
+void clickRow(QAbstractItemView* list, int row)
 {
-    const QRect rect = list->visualItemRect(list->topLevelItem(row));
+    const QRect rect = list->visualRect(list->model()->index(row, 0));
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, rect.center());
 }
 
-void doubleClickRow(QTreeWidget* list, int row)
+void doubleClickRow(QAbstractItemView* list, int row)
 {
-    const QRect rect = list->visualItemRect(list->topLevelItem(row));
+    const QRect rect = list->visualRect(list->model()->index(row, 0));
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, rect.center());
     QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, rect.center());
 }
 
-QStringList columnTexts(const QTreeWidget* list, int column)
+QStringList columnTexts(const QAbstractItemView* list, int column)
 {
     QStringList texts;
-    for (int i = 0; i < list->topLevelItemCount(); ++i)
-        texts.append(list->topLevelItem(i)->text(column));
+    for (int i = 0; i < list->model()->rowCount(); ++i)
+        texts.append(list->model()->index(i, column).data().toString());
     return texts;
 }
 

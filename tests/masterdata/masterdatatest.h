@@ -9,7 +9,7 @@
 #include <QPair>
 #include <QStringList>
 
-class QTreeWidget;
+class QAbstractItemView;
 class QWidget;
 
 namespace knjtest {
@@ -37,9 +37,9 @@ private:
 // Shows the window and waits until it is the active window.
 void activate(QWidget* window);
 // Clicks / double-clicks the row of a list.
-void clickRow(QTreeWidget* list, int row);
-void doubleClickRow(QTreeWidget* list, int row);
+void clickRow(QAbstractItemView* list, int row);
+void doubleClickRow(QAbstractItemView* list, int row);
 // The texts of one column of a list, top to bottom.
-QStringList columnTexts(const QTreeWidget* list, int column);
+QStringList columnTexts(const QAbstractItemView* list, int column);
 
 } // namespace knjtest

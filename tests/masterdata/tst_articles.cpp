@@ -1,3 +1,4 @@
+#include "common/listmodel.h"
 #include "core/db/appstate.h"
 #include "core/db/database.h"
 #include "core/stock/articles.h"
@@ -5,6 +6,7 @@
 #include "masterdatatest.h"
 #include "support/testmain.h"
 
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -30,6 +32,7 @@ private slots:
     void removeRows();
     void editAndChangeStoredArticle();
     void editRefusedWhileListHoldsRows();
+    void sortedStoredListKeepsTheChosenArticle();
     void closingQuestionAnswers();
     void openedFromStockDocument();
 
@@ -333,6 +336,40 @@ void ArticlesTest::editRefusedWhileListHoldsRows()
     QVERIFY(!w->cmdeditiraj->isEnabled() && !w->cmdizmjena->isEnabled() && !w->cmdne->isEnabled());
     QCOMPARE(w->txtsifra->text(), QString());
     QVERIFY(w->lblida->text().isEmpty());
+}
+
+// A header click sorts the stored list (Croatian order, equal names in their order, the same header again reverses);
+// the chosen article stays chosen and is the one edited; a refill after a change chooses none.
+void ArticlesTest::sortedStoredListKeepsTheChosenArticle()
+{
+    storeArticles({{"A1", "", "Šuma", "kom", Figure()},
+                   {"A2", "", "cesta", "kom", Figure()},
+                   {"A3", "", "Čelik", "kg", Figure()},
+                   {"A4", "", "CESTA", "l", Figure()},
+                   {"A5", "", "Dom", "m", Figure()}});
+    MsgBoxScript boxes;
+    frmartikli* w = open();
+    QHeaderView* header = w->lsvsviartikli->header();
+    const auto clickHeader = [header](int column) {
+        QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
+                          QPoint(header->sectionViewportPosition(column) + 5, header->height() / 2));
+    };
+    knjtest::clickRow(w->lsvsviartikli, 1);
+    clickHeader(2);
+    QCOMPARE(columnTexts(w->lsvsviartikli, 0), QStringList({"A2", "A4", "A3", "A5", "A1"}));
+    QCOMPARE(lastSelectedPosition(w->lsvsviartikli), 0);
+    clickHeader(2);
+    QCOMPARE(columnTexts(w->lsvsviartikli, 0), QStringList({"A1", "A5", "A3", "A2", "A4"}));
+    QCOMPARE(lastSelectedPosition(w->lsvsviartikli), 3);
+
+    QTest::mouseClick(w->cmdeditiraj, Qt::LeftButton);
+    QCOMPARE(w->txtsifra->text(), QStringLiteral("A2"));
+    QCOMPARE(w->lblida->text(), QString::number(Articles::all(m_book->bookPath())[1].id));
+    w->txtnaziv->setText(QStringLiteral("Cesta"));
+    boxes.answer(MsgYes);
+    QTest::mouseClick(w->cmdizmjena, Qt::LeftButton);
+    QCOMPARE(columnTexts(w->lsvsviartikli, 2), QStringList({"Šuma", "Cesta", "Čelik", "CESTA", "Dom"}));
+    QCOMPARE(lastSelectedPosition(w->lsvsviartikli), -1);
 }
 
 void ArticlesTest::closingQuestionAnswers()

@@ -13,6 +13,7 @@
 #include <QComboBox>
 #include <QFileInfo>
 #include <QHeaderView>
+#include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiSubWindow>
@@ -244,7 +245,8 @@ private slots:
         frmartikliizbor* picker = frmartikliizbor::loaded();
         QVERIFY(picker);
         QCOMPARE(AppState::vrstadokumenta, QStringLiteral("proizvodnja"));
-        picker->lsvsviartikli->topLevelItem(1)->setSelected(true);
+        picker->lsvsviartikli->selectionModel()->select(picker->lsvsviartikli->model()->index(1, 0),
+                                                        QItemSelectionModel::Select | QItemSelectionModel::Rows);
         picker->cmdodabir->click();
         QTRY_VERIFY(!frmartikliizbor::isLoaded());
         QCOMPARE(w->Cbosifra->currentText(), QStringLiteral("KV"));

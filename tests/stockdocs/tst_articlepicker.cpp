@@ -1,7 +1,9 @@
+#include "common/listmodel.h"
 #include "core/db/appstate.h"
 #include "core/db/bookschema.h"
 #include "core/db/database.h"
 #include "core/db/programfolder.h"
+#include "masterdata/articlelistmodel.h"
 #include "masterdata/articlepicktarget.h"
 #include "masterdata/frmartikliizbor.h"
 #include "stockbook.h"
@@ -18,7 +20,7 @@
 #include <QRadioButton>
 #include <QTest>
 #include <QTextEdit>
-#include <QTreeWidget>
+#include <QTreeView>
 
 using knjtest::MsgBoxScript;
 using stocktest::choose;
@@ -44,9 +46,9 @@ public:
 QStringList selectedCodes(const frmartikliizbor* picker)
 {
     QStringList codes;
-    for (int i = 0; i < picker->lsvsviartikli->topLevelItemCount(); ++i)
-        if (picker->lsvsviartikli->topLevelItem(i)->isSelected())
-            codes.append(picker->lsvsviartikli->topLevelItem(i)->text(frmartikliizbor::ColSifra));
+    const QAbstractItemModel* list = picker->lsvsviartikli->model();
+    for (int row : selectedPositions(picker->lsvsviartikli))
+        codes.append(list->index(row, ArticleListModel::ColSifra).data().toString());
     return codes;
 }
 
@@ -62,9 +64,10 @@ void search(frmartikliizbor* picker, QRadioButton* field, QRadioButton* match, c
 void send(frmartikliizbor* picker, const QString& code)
 {
     search(picker, picker->optposifri, picker->optcijelinaziv, code);
-    for (QTreeWidgetItem* item : picker->lsvsviartikli->selectedItems())
-        if (item->text(frmartikliizbor::ColSifra) != code)
-            item->setSelected(false);
+    QItemSelectionModel* selection = picker->lsvsviartikli->selectionModel();
+    for (const QModelIndex& row : selection->selectedRows(ArticleListModel::ColSifra))
+        if (row.data().toString() != code)
+            selection->select(row, QItemSelectionModel::Deselect | QItemSelectionModel::Rows);
     picker->cmdodabir->click();
 }
 
@@ -111,8 +114,8 @@ private slots:
         MsgBoxScript msgs;
         AppState::vrstadokumenta = QStringLiteral("Primka");
         frmartikliizbor* picker = frmartikliizbor::openFor(nullptr);
-        QCOMPARE(picker->lsvsviartikli->topLevelItemCount(), 7);
-        QVERIFY(picker->lsvsviartikli->selectedItems().isEmpty());
+        QCOMPARE(picker->lsvsviartikli->model()->rowCount(), 7);
+        QVERIFY(!picker->lsvsviartikli->selectionModel()->hasSelection());
         QRadioButton* how = match == "whole"    ? picker->optcijelinaziv
                             : match == "begins" ? picker->optpocinjesa
                                                 : picker->optimaunazivu;
@@ -194,18 +197,18 @@ private slots:
         MsgBoxScript msgs;
         AppState::vrstadokumenta = QStringLiteral("Primka");
         frmartikliizbor* picker = frmartikliizbor::openFor(nullptr);
-        QCOMPARE(picker->lsvsviartikli->topLevelItemCount(), 20000);
+        QCOMPARE(picker->lsvsviartikli->model()->rowCount(), 20000);
         QElapsedTimer timer;
         timer.start();
         search(picker, picker->optposifri, picker->optpocinjesa, QStringLiteral("s"));
         QCOMPARE(picker->lsvsviartikli->selectionModel()->selectedRows().size(), 20000);
         // Every other row: 10 000 runs of one row each, replacing the selection before.
         search(picker, picker->Optponazivu, picker->optpocinjesa, QStringLiteral("vijak"));
-        const QList<QTreeWidgetItem*> selected = picker->lsvsviartikli->selectedItems();
+        const QVector<int> selected = selectedPositions(picker->lsvsviartikli);
         QCOMPARE(selected.size(), 10000);
-        QCOMPARE(selected.first()->text(frmartikliizbor::ColSifra), QStringLiteral("S1"));
-        QVERIFY(!picker->lsvsviartikli->topLevelItem(1)->isSelected());
-        QVERIFY(picker->lsvsviartikli->topLevelItem(19998)->isSelected());
+        QCOMPARE(selected.first(), 0);
+        QCOMPARE(selected.at(1), 2);
+        QCOMPARE(selected.last(), 19998);
         search(picker, picker->optposifri, picker->optcijelinaziv, QStringLiteral("s2"));
         QCOMPARE(selectedCodes(picker), QStringList{"S2"});
         QVERIFY2(timer.elapsed() < 2000, qPrintable(QStringLiteral("%1 ms").arg(timer.elapsed())));
@@ -248,9 +251,10 @@ private slots:
         AppState::vrstadokumenta = QStringLiteral("primka");
         MsgBoxScript msgs;
         QPointer<frmartikliizbor> picker = frmartikliizbor::openFor(nullptr);
-        QCOMPARE(picker->lsvsviartikli->topLevelItemCount(), 1);
-        picker->lsvsviartikli->topLevelItem(0)->setSelected(true);
-        emit picker->lsvsviartikli->itemDoubleClicked(picker->lsvsviartikli->topLevelItem(0), 0);
+        QCOMPARE(picker->lsvsviartikli->model()->rowCount(), 1);
+        const QModelIndex row = picker->lsvsviartikli->model()->index(0, 0);
+        picker->lsvsviartikli->selectionModel()->select(row, QItemSelectionModel::Select | QItemSelectionModel::Rows);
+        emit picker->lsvsviartikli->doubleClicked(row);
         QCOMPARE(msgs.calls().size(), 1);
         QVERIFY(msgs.last().plain);
         QCOMPARE(msgs.last().prompt, QStringLiteral("primka"));

@@ -704,13 +704,12 @@ private slots:
         w->cmddobavljac->click();
         QPointer<frmunos> partners = frmunos::loaded();
         QVERIFY(partners);
-        QTreeWidgetItem* row = nullptr;
-        for (int i = 0; i < partners->lsveditkd->topLevelItemCount() && !row; ++i)
-            if (partners->lsveditkd->topLevelItem(i)->text(1) == QStringLiteral("Zlatar"))
-                row = partners->lsveditkd->topLevelItem(i);
-        QVERIFY(row);
+        const QAbstractItemModel* stored = partners->lsveditkd->model();
+        const QModelIndexList row =
+            stored->match(stored->index(0, 1), Qt::DisplayRole, QStringLiteral("Zlatar"), 1, Qt::MatchExactly);
+        QCOMPARE(row.size(), 1);
         QTest::mouseClick(partners->lsveditkd->viewport(), Qt::LeftButton, {},
-                          partners->lsveditkd->visualItemRect(row).center());
+                          partners->lsveditkd->visualRect(row.first()).center());
         partners->cmdeditiraj->click();
         partners->txtime->setText(QStringLiteral("Zlatar i sin"));
         msgs.answer(MsgYes);

@@ -39,6 +39,21 @@ QList<StoredArticle> all(const QString& book)
     return result;
 }
 
+QVector<ArticleRow> rows(const QString& book)
+{
+    Database db = Database::open(book);
+    QVector<ArticleRow> result;
+    result.reserve(db.scalar(QStringLiteral("select count(*) from artikli")).toLongLong());
+    PreparedQuery rows(
+        db, QStringLiteral("select id, sifra, barkod, naziv, jedmjere, minkolicina from artikli order by id"));
+    rows.exec({});
+    while (rows.next())
+        result.append({rows.integer(0),
+                       Figure::fromDouble(rows.real(5)),
+                       {rows.text(1), rows.text(2), rows.text(3), rows.text(4)}});
+    return result;
+}
+
 ArticleClash findClash(const QString& book, const QString& code, const QString& barcode)
 {
     Database db = Database::open(book);

@@ -1,9 +1,11 @@
 #pragma once
 
 #include "core/text/figure.h"
+#include "core/text/packedtexts.h"
 
 #include <QList>
 #include <QString>
+#include <QVector>
 
 // An article as the user enters or changes it (texts already trimmed).
 struct ArticleEntry
@@ -19,6 +21,19 @@ struct StoredArticle
 {
     qint64 id = 0;
     ArticleEntry entry;
+};
+
+// An article as a list of many thousands holds it: the numbers as numbers, the four texts in one string.
+struct ArticleRow
+{
+    qint64 id = 0;
+    Figure minkolicina;
+    PackedTexts<4> texts; // sifra, barkod, naziv, jedmjere
+
+    QStringView sifra() const { return texts.at(0); }
+    QStringView barkod() const { return texts.at(1); }
+    QStringView naziv() const { return texts.at(2); }
+    QStringView jedmjere() const { return texts.at(3); }
 };
 
 // What an entered code or bar code collides with.
@@ -39,6 +54,8 @@ namespace Articles {
 
 // All articles in the order they were stored.
 QList<StoredArticle> all(const QString& book);
+// The same articles as compact rows, for the lists that show them all.
+QVector<ArticleRow> rows(const QString& book);
 // The first stored article (lowest id) that the code or bar code collides with.
 ArticleClash findClash(const QString& book, const QString& code, const QString& barcode);
 // Whether another article (not exceptId) has this code.

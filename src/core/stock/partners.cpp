@@ -34,11 +34,6 @@ QVariantList fieldsOf(const Partner& p)
 
 namespace Partners {
 
-QList<Partner> byName(const QString& book)
-{
-    return selectPartners(book, QStringLiteral("select * from kd order by ime collate hr asc, id"));
-}
-
 QList<Partner> ofKinds(const QString& book, const QString& kind, const QString& alsoKind)
 {
     return selectPartners(book,
@@ -49,6 +44,21 @@ QList<Partner> ofKinds(const QString& book, const QString& kind, const QString& 
 QList<Partner> inStoredOrder(const QString& book)
 {
     return selectPartners(book, QStringLiteral("select * from kd order by id"));
+}
+
+QVector<PartnerRow> rows(const QString& book)
+{
+    Database db = Database::open(book);
+    QVector<PartnerRow> result;
+    result.reserve(db.scalar(QStringLiteral("select count(*) from kd")).toLongLong());
+    PreparedQuery rows(
+        db, QStringLiteral("select id, kd, ime, mb, ziroracun, mjesto, ulica, telefon, kontakt from kd order by id"));
+    rows.exec({});
+    while (rows.next())
+        result.append({rows.integer(0),
+                       {rows.text(1), rows.text(2), rows.text(3), rows.text(4), rows.text(5), rows.text(6),
+                        rows.text(7), rows.text(8)}});
+    return result;
 }
 
 QList<qint64> insertAll(const QString& book, const QList<Partner>& partners)
