@@ -15,6 +15,7 @@
 #include <QFileInfo>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTextBlock>
 
 #include <cstdio>
 
@@ -78,7 +79,10 @@ int main(int argc, char** argv)
 
     window->optsve->click();
     const double report = elapsedMs([&] { window->cmdprikazart->click(); });
-    const int reportLines = window->rtfdnevnik->blockCount();
+    // The pane holds sixteen lines a block, joined by line separators.
+    int reportLines = 0;
+    for (QTextBlock block = window->rtfdnevnik->document()->begin(); block.isValid(); block = block.next())
+        reportLines += int(block.text().count(QChar::LineSeparator)) + 1;
 
     std::printf("journal window: opened with %d rows in %.0f ms; sorted by name in %.0f ms; a month (%d rows) filtered "
                 "in %.0f ms; "
