@@ -6,19 +6,39 @@
 
 #include <QStringBuilder>
 
+#include <utility>
+#include <vector>
+
 namespace {
 
 const QString LineColumns = QStringLiteral("select u.idartikla, p.pi, p.brojpi, u.kolicina, u.cijena from ulazizlaz u "
                                            "left join pi p on p.id = u.idpi");
 
-StockCardLine lineOf(const PreparedQuery& q)
+// The kind letters of the lines: one shared text for each, not a text per line.
+class KindTexts
+{
+public:
+    QString of(QByteArrayView utf8)
+    {
+        for (const auto& [bytes, text] : m_kinds)
+            if (bytes == utf8)
+                return text;
+        m_kinds.append({utf8.toByteArray(), QString::fromUtf8(utf8)});
+        return m_kinds.constLast().second;
+    }
+
+private:
+    QList<std::pair<QByteArray, QString>> m_kinds;
+};
+
+StockCardLine lineOf(const PreparedQuery& q, KindTexts& kinds)
 {
     StockCardLine line;
-    line.kind = q.value(1).toString();
-    if (!q.value(2).isNull())
-        line.number = q.value(2).toLongLong();
-    line.kolicina = Figure::fromDouble(q.value(3).toDouble());
-    line.cijena = Figure::fromDouble(q.value(4).toDouble());
+    line.kind = kinds.of(q.utf8(1));
+    if (!q.isNull(2))
+        line.number = q.integer(2);
+    line.kolicina = Figure::fromDouble(q.real(3));
+    line.cijena = Figure::fromDouble(q.real(4));
     return line;
 }
 
@@ -44,8 +64,8 @@ QStringList articleBlock(const StockListRow& a)
             ReportRule(ReportText::ReportWidth, u'_')};
 }
 
-// A row per line; the running figures move as the posting moved the article's.
-void appendRows(QStringList& out, const QList<StockCardLine>& lines)
+// A row per line, each handed to add; the running figures move as the posting moved the article's.
+template <class Add> void writeRows(Add add, const QList<StockCardLine>& lines)
 {
     StockFigures running;
     int number = 0;
@@ -54,12 +74,32 @@ void appendRows(QStringList& out, const QList<StockCardLine>& lines)
         const Figure amount = Figure::multiply(line.kolicina, line.cijena);
         running = AveragePriceRule(running, line.kolicina, amount, receipt);
         const Figure zero;
-        out << PadLeftTo(QString::number(++number), 4) % QLatin1String(". ") % PadRightTo(line.kind, 1) %
+        add(PadLeftTo(QString::number(++number), 4) % QLatin1String(". ") % PadRightTo(line.kind, 1) %
                    PadLeftTo(line.number ? QString::number(*line.number) : QString(), 6) %
                    figureColumn(receipt ? line.kolicina : zero, 9) % figureColumn(receipt ? line.cijena : zero, 9) %
                    figureColumn(receipt ? zero : line.kolicina, 9) % figureColumn(receipt ? zero : line.cijena, 9) %
                    figureColumn(running.stanje, 11) % figureColumn(running.vrijednost, 13) %
-                   figureColumn(running.proscijena, 10);
+                   figureColumn(running.proscijena, 10));
+    }
+}
+
+// The cards of several articles in order, each line handed to add.
+template <class Add> void writeCards(Add add, const StockCardData& data)
+{
+    add(labelLine());
+    add(ReportRule(ReportText::ReportWidth, u'_'));
+    add(QString());
+    const QList<StockCardLine> none;
+    const QString end = ReportRule(ReportText::ReportWidth, u'-');
+    const QString blank(ReportText::ReportWidth, u' ');
+    for (const StockListRow& article : data.articles) {
+        for (const QString& line : articleBlock(article))
+            add(line);
+        const auto found = data.lines.constFind(article.id);
+        writeRows(add, found == data.lines.cend() ? none : *found);
+        add(end);
+        add(blank);
+        add(blank);
     }
 }
 
@@ -79,8 +119,9 @@ StockCardData oneCard(const QString& book, qint64 articleId)
     PreparedQuery q(db, LineColumns + QStringLiteral(" where cast(u.idartikla as integer) = ? order by u.id"));
     q.exec({articleId});
     QList<StockCardLine>& lines = data.lines[articleId];
+    KindTexts kinds;
     while (q.next())
-        lines.append(lineOf(q));
+        lines.append(lineOf(q, kinds));
     return data;
 }
 
@@ -92,10 +133,28 @@ StockCardData selectionCards(const QString& book, StockSelection which)
     data.articles = StockReports::selection(db, which);
     if (data.articles.isEmpty())
         return data;
+    // Each article's lines are made once at their size: how many there are comes first.
+    const qsizetype articles = data.articles.size();
+    QHash<qint64, qsizetype> position;
+    position.reserve(articles);
+    for (qsizetype i = 0; i < articles; ++i)
+        position.insert(data.articles[i].id, i);
+    std::vector<QList<StockCardLine>> lines(static_cast<size_t>(articles));
+    PreparedQuery count(db, QStringLiteral("select cast(idartikla as integer), count(*) from ulazizlaz "
+                                           "group by idartikla"));
+    count.exec({});
+    while (count.next())
+        if (const auto at = position.constFind(count.integer(0)); at != position.cend())
+            lines[size_t(*at)].reserve(count.integer(1));
     PreparedQuery q(db, LineColumns + QStringLiteral(" order by u.id"));
     q.exec({});
+    KindTexts kinds;
     while (q.next())
-        data.lines[q.value(0).toLongLong()].append(lineOf(q));
+        if (const auto at = position.constFind(q.integer(0)); at != position.cend())
+            lines[size_t(*at)].append(lineOf(q, kinds));
+    data.lines.reserve(articles);
+    for (qsizetype i = 0; i < articles; ++i)
+        data.lines.insert(data.articles[i].id, std::move(lines[size_t(i)]));
     return data;
 }
 
@@ -106,23 +165,24 @@ QStringList buildStockCard(const StockListRow& article, const QList<StockCardLin
     QStringList out;
     out.reserve(lines.size() + 6);
     out << labelLine() << articleBlock(article);
-    appendRows(out, lines);
+    writeRows([&out](const QString& line) { out.append(line); }, lines);
     return out;
 }
 
 QStringList buildStockCards(const StockCardData& data)
 {
-    const QList<StockListRow>& articles = data.articles;
-    const QHash<qint64, QList<StockCardLine>>& lines = data.lines;
     QStringList out;
-    out << labelLine() << ReportRule(ReportText::ReportWidth, u'_') << QString();
-    const QList<StockCardLine> none;
-    for (const StockListRow& article : articles) {
-        out << articleBlock(article);
-        const auto found = lines.constFind(article.id);
-        appendRows(out, found == lines.cend() ? none : *found);
-        out << ReportRule(ReportText::ReportWidth, u'-') << QString(ReportText::ReportWidth, u' ')
-            << QString(ReportText::ReportWidth, u' ');
-    }
+    writeCards([&out](const QString& line) { out.append(line); }, data);
     return out;
+}
+
+JoinedReport joinStockCards(const StockCardData& data)
+{
+    qsizetype lines = 3;
+    for (const auto& articleLines : data.lines)
+        lines += articleLines.size();
+    JoinedReport report;
+    report.reserve((lines + 8 * data.articles.size()) * (ReportText::ReportWidth + 1));
+    writeCards([&report](const QString& line) { report.append(line); }, data);
+    return report;
 }

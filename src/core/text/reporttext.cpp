@@ -1,5 +1,7 @@
 #include "reporttext.h"
 
+#include <utility>
+
 QString PadRightTo(const QString& text, int width)
 {
     return text.size() >= width ? text : text + QString(width - text.size(), QLatin1Char(' '));
@@ -33,4 +35,18 @@ QString CutTo(const QString& text, int width)
     if (end > 0 && text.at(end - 1).isHighSurrogate())
         --end;
     return text.left(end);
+}
+
+void JoinedReport::append(const QString& line)
+{
+    if (m_lines > 0)
+        m_text += m_lines % LinesPerBlock == 0 ? QChar(u'\n') : QChar(QChar::LineSeparator);
+    m_text += line;
+    ++m_lines;
+}
+
+QString JoinedReport::take()
+{
+    m_lines = 0;
+    return std::exchange(m_text, QString());
 }

@@ -29,3 +29,22 @@ QString MoneyColumn12(const std::optional<Figure>& value);
 QString ReportRule(int length, QChar ch);
 // The first width characters of text, never splitting a surrogate pair (the explicit cut some columns make).
 QString CutTo(const QString& text, int width);
+
+// Report lines joined the way the report pane holds them: sixteen lines a block, the lines of a block joined by
+// line separators, which read back as line breaks and count as one character each like them. A large report is
+// written straight into it, without a list of its lines beside it.
+class JoinedReport
+{
+public:
+    static constexpr int LinesPerBlock = 16;
+
+    void reserve(qsizetype characters) { m_text.reserve(characters); }
+    void append(const QString& line);
+    qsizetype lineCount() const { return m_lines; }
+    // The joined text; the report is empty afterwards.
+    QString take();
+
+private:
+    QString m_text;
+    qsizetype m_lines = 0;
+};
