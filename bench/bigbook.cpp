@@ -8,6 +8,9 @@
 #include <QElapsedTimer>
 #include <QFile>
 
+#include <sqlite3.h>
+#include <sys/resource.h>
+
 #include <algorithm>
 #include <cstdio>
 #include <random>
@@ -184,16 +187,18 @@ QString buildBenchBook(const QString& path, const BenchBookSize& size, bool show
     return QString();
 }
 
-QString bigWarehouseBook()
+namespace {
+
+QString cachedBook(const QString& name, const BenchBookSize& size)
 {
     const QString folder = QDir::temp().filePath(QStringLiteral("knj-bigbook"));
     QDir().mkpath(folder);
-    const QString path = QDir(folder).filePath(CachedName);
+    const QString path = QDir(folder).filePath(name);
     if (QFile::exists(path))
         return path;
     // Built under another name and renamed when complete: an interrupted build is never reused.
     const QString partial = path + QStringLiteral(".building");
-    const QString failure = buildBenchBook(partial, BenchBookSize(), true);
+    const QString failure = buildBenchBook(partial, size, true);
     if (!failure.isEmpty()) {
         std::fprintf(stderr, "\nthe benchmark book cannot be built: %s\n", qPrintable(failure));
         return QString();
@@ -205,6 +210,62 @@ QString bigWarehouseBook()
     }
     return path;
 }
+
+} // namespace
+
+QString bigWarehouseBook()
+{
+    return cachedBook(CachedName, BenchBookSize());
+}
+
+QString manyDocumentsBook()
+{
+    return cachedBook(QStringLiteral("Documents-") + CachedName, {20000, 2000, 100000, 5});
+}
+
+double bareReadMs(const QString& book, const QList<QByteArray>& statements, int runs)
+{
+    sqlite3* db = nullptr;
+    if (sqlite3_open_v2(QFile::encodeName(book).constData(), &db, SQLITE_OPEN_READONLY, nullptr) != SQLITE_OK) {
+        sqlite3_close(db);
+        return 0;
+    }
+    qint64 sum = 0;
+    const double ms = medianMs(runs, [&] {
+        for (const QByteArray& sql : statements) {
+            sqlite3_stmt* statement = nullptr;
+            if (sqlite3_prepare_v2(db, sql.constData(), -1, &statement, nullptr) != SQLITE_OK)
+                break;
+            const int columns = sqlite3_column_count(statement);
+            while (sqlite3_step(statement) == SQLITE_ROW)
+                for (int c = 0; c < columns; ++c)
+                    switch (sqlite3_column_type(statement, c)) {
+                    case SQLITE_INTEGER:
+                        sum += sqlite3_column_int64(statement, c);
+                        break;
+                    case SQLITE_FLOAT:
+                        sum += qint64(sqlite3_column_double(statement, c));
+                        break;
+                    case SQLITE_TEXT:
+                        sum += sqlite3_column_bytes(statement, c) + *sqlite3_column_text(statement, c);
+                        break;
+                    default:
+                        break;
+                    }
+            sqlite3_finalize(statement);
+        }
+    });
+    sqlite3_close(db);
+    return sum == -1 ? 0 : ms; // the sum keeps the reads
+}
+
+long peakMemoryKb()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss;
+}
+
 double medianMs(int runs, const std::function<void()>& f)
 {
     std::vector<double> times;

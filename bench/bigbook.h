@@ -21,6 +21,15 @@ QString buildBenchBook(const QString& path, const BenchBookSize& size, bool show
 // The path of a cached warehouse book of the default size, built on first use and reused afterwards; empty, with
 // the reason on standard error, when it cannot be built.
 QString bigWarehouseBook();
+// The same for a book of 100 000 documents of 5 lines (the review summaries of a year).
+QString manyDocumentsBook();
+
+// The median time of reading every row of the statements through SQLite's C API on one read-only connection, each
+// value taken once as the loader takes it: the floor a loader of the same rows is measured against.
+double bareReadMs(const QString& book, const QList<QByteArray>& statements, int runs);
+
+// The process's peak resident memory so far, in kB (getrusage).
+long peakMemoryKb();
 
 // The median of runs of f, in milliseconds.
 double medianMs(int runs, const std::function<void()>& f);

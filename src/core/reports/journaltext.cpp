@@ -177,7 +177,8 @@ QStringList BuildJournalReport(const JournalBook& book, const QVector<int>& rows
 JoinedReport JoinJournalReport(const JournalBook& book, const QVector<int>& rows, const QString& title)
 {
     JoinedReport report;
-    report.reserve((rows.size() + 4) * ReportText::JournalReportWidth);
+    // Room for lines a little longer than the rule (long kind names): running out of it would copy the report.
+    report.reserve((rows.size() + 4) * (ReportText::JournalReportWidth + 8));
     writeJournalReport(book, rows, title, [&report](const QString& line) { report.append(line); });
     return report;
 }

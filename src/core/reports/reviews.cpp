@@ -24,6 +24,13 @@ std::optional<Figure> figureOrNothing(const QVariant& value)
     return Figure::fromDouble(value.toDouble());
 }
 
+std::optional<Figure> figureOrNothing(const PreparedQuery& q, int column)
+{
+    if (q.isNull(column))
+        return std::nullopt;
+    return Figure::fromDouble(q.real(column));
+}
+
 // The documents of the kind that meet `condition` (on pi, aliased p), with their partner and kind names, and their
 // amounts from one read of all their lines.
 QList<ReviewDocument> loadDocuments(const QString& bookPath, bool receipt, const QString& condition,
@@ -43,15 +50,15 @@ QList<ReviewDocument> loadDocuments(const QString& bookPath, bool receipt, const
     headers.exec(values);
     while (headers.next()) {
         ReviewDocument d;
-        d.id = headers.value(0).toLongLong();
-        d.number = headers.value(1).toLongLong();
-        d.date = DateText::fromIso(headers.value(2).toString());
-        d.partnerId = headers.value(3).toLongLong();
-        d.partnerName = headers.value(4).toString();
+        d.id = headers.integer(0);
+        d.number = headers.integer(1);
+        d.date = DateText::fromIso(headers.text(2));
+        d.partnerId = headers.integer(3);
+        d.partnerName = headers.text(4);
         if (receipt) {
-            d.kindName = headers.value(5).toString();
-            d.supplierDocNumber = headers.value(6).toString();
-            d.supplierDocDate = DateText::fromIso(headers.value(7).toString());
+            d.kindName = headers.text(5);
+            d.supplierDocNumber = headers.text(6);
+            d.supplierDocDate = DateText::fromIso(headers.text(7));
         }
         indexOfId.insert(d.id, int(documents.size()));
         documents.append(d);
@@ -66,14 +73,14 @@ QList<ReviewDocument> loadDocuments(const QString& bookPath, bool receipt, const
     qint64 lastId = -1;
     ReviewDocument* current = nullptr;
     while (lines.next()) {
-        const qint64 id = lines.value(0).toLongLong();
+        const qint64 id = lines.integer(0);
         if (id != lastId) {
             lastId = id;
             const auto found = indexOfId.constFind(id);
             current = found == indexOfId.constEnd() ? nullptr : &documents[found.value()];
         }
         if (current)
-            current->amount += LineAmount(figureOrNothing(lines.value(1)), figureOrNothing(lines.value(2)));
+            current->amount += LineAmount(figureOrNothing(lines, 1), figureOrNothing(lines, 2));
     }
     return documents;
 }

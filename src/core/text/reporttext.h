@@ -38,7 +38,7 @@ class JoinedReport
 public:
     static constexpr int LinesPerBlock = 16;
 
-    void reserve(qsizetype characters) { m_text.reserve(characters); }
+    void reserve(qsizetype characters);
     void append(const QString& line);
     qsizetype lineCount() const { return m_lines; }
     // The joined text; the report is empty afterwards.
