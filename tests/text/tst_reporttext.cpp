@@ -10,6 +10,7 @@ private slots:
     void columns_data();
     void columns();
     void rules();
+    void joinedReportGoesSixteenLinesABlock();
 };
 
 // One case a line: what the helper makes of a value, shown between bars.
@@ -46,6 +47,24 @@ void ReportTextTest::rules()
     QCOMPARE(ReportRule(ReportText::ReportWidth, u'_'), QString(83, u'_'));
     QCOMPARE(ReportRule(ReportText::JournalReportWidth, u'_').size(), 130);
     QCOMPARE(ReportRule(0, u'-'), QString());
+}
+
+void ReportTextTest::joinedReportGoesSixteenLinesABlock()
+{
+    JoinedReport report;
+    QStringList lines;
+    for (int n = 1; n <= 33; ++n) {
+        lines << QString::number(n);
+        report.append(lines.last());
+    }
+    QCOMPARE(report.lineCount(), 33);
+    const QStringList blocks = report.take().split(u'\n');
+    QCOMPARE(blocks.size(), 3);
+    QCOMPARE(blocks[0].split(QChar(QChar::LineSeparator)), lines.mid(0, 16));
+    QCOMPARE(blocks[1].split(QChar(QChar::LineSeparator)), lines.mid(16, 16));
+    QCOMPARE(blocks[2], QStringLiteral("33"));
+    QCOMPARE(report.lineCount(), 0);
+    QVERIFY(report.take().isEmpty());
 }
 
 KNJ_REGISTER_TEST(ReportTextTest)
