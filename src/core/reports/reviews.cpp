@@ -6,6 +6,8 @@
 #include <QHash>
 #include <QSqlRecord>
 
+#include <utility>
+
 namespace Reviews {
 
 namespace {
@@ -61,7 +63,7 @@ QList<ReviewDocument> loadDocuments(const QString& bookPath, bool receipt, const
             d.supplierDocDate = DateText::fromIso(headers.text(7));
         }
         indexOfId.insert(d.id, int(documents.size()));
-        documents.append(d);
+        documents.append(std::move(d));
     }
     if (documents.isEmpty())
         return documents;
