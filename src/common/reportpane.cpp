@@ -37,7 +37,16 @@ void ReportPane::setReport(const QStringList& lines)
 
 void ReportPane::setReport(JoinedReport&& report)
 {
-    setPlainText(report.take());
+    // Part by part, each let go once the pane holds it.
+    QStringList parts = report.takeParts();
+    setPlainText(parts.isEmpty() ? QString() : std::exchange(parts.first(), QString()));
+    if (parts.size() < 2)
+        return;
+    QTextCursor end(document());
+    end.movePosition(QTextCursor::End);
+    for (qsizetype i = 1; i < parts.size(); ++i)
+        end.insertText(std::exchange(parts[i], QString()));
+    document()->setModified(false);
 }
 
 void ReportPane::clearReport()

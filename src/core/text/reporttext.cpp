@@ -43,7 +43,8 @@ QString CutTo(const QString& text, int width)
 
 void JoinedReport::reserve(qsizetype characters)
 {
-    m_text.reserve(characters);
+    // A part may run a block past its size.
+    m_text.reserve(qMin(characters, m_partSize + 65536));
 #ifdef Q_OS_LINUX
     // A report of many megabytes is written into fresh memory: in pages of 2 MB where the system offers them, not
     // a page fault every 4 kB.
@@ -57,14 +58,20 @@ void JoinedReport::reserve(qsizetype characters)
 
 void JoinedReport::append(const QString& line)
 {
+    if (m_lines % LinesPerBlock == 0 && m_text.size() >= m_partSize) {
+        m_parts.append(std::exchange(m_text, QString()));
+        reserve(m_partSize + 65536);
+    }
     if (m_lines > 0)
         m_text += m_lines % LinesPerBlock == 0 ? QChar(u'\n') : QChar(QChar::LineSeparator);
     m_text += line;
     ++m_lines;
 }
 
-QString JoinedReport::take()
+QStringList JoinedReport::takeParts()
 {
+    if (m_lines > 0)
+        m_parts.append(std::exchange(m_text, QString()));
     m_lines = 0;
-    return std::exchange(m_text, QString());
+    return std::exchange(m_parts, QStringList());
 }
