@@ -44,6 +44,7 @@ QList<ReviewDocument> loadDocuments(const QString& bookPath, bool receipt, const
 
     QList<ReviewDocument> documents;
     QHash<qint64, int> indexOfId;
+    QHash<qint64, QString> partnerNames;
     // Forward only and by column index: on a year of a large book the per-row cost of the read is most of the time.
     PreparedQuery headers(db, QStringLiteral("select p.id, p.brojpi, p.datumpi, p.idkd, k.ime, d.dokument, p.brojdok, "
                                              "p.datumdok from pi p left join kd k on k.id = p.idkd "
@@ -56,7 +57,11 @@ QList<ReviewDocument> loadDocuments(const QString& bookPath, bool receipt, const
         d.number = headers.integer(1);
         d.date = DateText::fromIso(headers.text(2));
         d.partnerId = headers.integer(3);
-        d.partnerName = headers.text(4);
+        // Many documents of one partner: its name is read once.
+        auto name = partnerNames.constFind(d.partnerId);
+        if (name == partnerNames.cend())
+            name = partnerNames.insert(d.partnerId, headers.text(4));
+        d.partnerName = *name;
         if (receipt) {
             d.kindName = headers.text(5);
             d.supplierDocNumber = headers.text(6);
@@ -68,9 +73,10 @@ QList<ReviewDocument> loadDocuments(const QString& bookPath, bool receipt, const
     if (documents.isEmpty())
         return documents;
 
-    PreparedQuery lines(db, QStringLiteral("select u.idpi, u.kolicina, u.cijena from ulazizlaz u where u.idpi in "
-                                           "(select p.id from pi p") +
-                                where + QStringLiteral(") order by u.idpi, u.id"));
+    // The lines in any order (here document by document): an amount is a sum of line amounts in whole cents.
+    PreparedQuery lines(db, QStringLiteral("select u.idpi, u.kolicina, u.cijena from pi p join ulazizlaz u on u.idpi = "
+                                           "p.id") +
+                                where);
     lines.exec(values);
     qint64 lastId = -1;
     ReviewDocument* current = nullptr;
