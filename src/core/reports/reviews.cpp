@@ -6,6 +6,7 @@
 #include <QHash>
 #include <QSqlRecord>
 
+#include <algorithm>
 #include <utility>
 
 namespace Reviews {
@@ -49,7 +50,7 @@ QList<ReviewDocument> loadDocuments(const QString& bookPath, bool receipt, const
     PreparedQuery headers(db, QStringLiteral("select p.id, p.brojpi, p.datumpi, p.idkd, k.ime, d.dokument, p.brojdok, "
                                              "p.datumdok from pi p left join kd k on k.id = p.idkd "
                                              "left join dokumenti d on d.id = p.dokument") +
-                                  where + QStringLiteral(" order by p.id"));
+                                  where);
     headers.exec(values);
     while (headers.next()) {
         ReviewDocument d;
@@ -67,11 +68,16 @@ QList<ReviewDocument> loadDocuments(const QString& bookPath, bool receipt, const
             d.supplierDocNumber = headers.text(6);
             d.supplierDocDate = DateText::fromIso(headers.text(7));
         }
-        indexOfId.insert(d.id, int(documents.size()));
         documents.append(std::move(d));
     }
     if (documents.isEmpty())
         return documents;
+    // In the order they were stored; sorted here, where the engine would sort whole rows.
+    std::sort(documents.begin(), documents.end(),
+              [](const ReviewDocument& a, const ReviewDocument& b) { return a.id < b.id; });
+    indexOfId.reserve(documents.size());
+    for (qsizetype i = 0; i < documents.size(); ++i)
+        indexOfId.insert(documents[i].id, int(i));
 
     // The lines in any order (here document by document): an amount is a sum of line amounts in whole cents.
     PreparedQuery lines(db, QStringLiteral("select u.idpi, u.kolicina, u.cijena from pi p join ulazizlaz u on u.idpi = "
