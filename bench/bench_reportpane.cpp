@@ -54,6 +54,10 @@ int main(int argc, char** argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     const QString book = bigWarehouseBook();
+    if (book.isEmpty()) {
+        std::printf("no benchmark book\n");
+        return 1;
+    }
     const QStringList cards = buildStockCards(StockCards::selectionCards(book, StockSelection::All));
     std::printf("report pane (ReportPane::setReport, then the events until it is painted):\n");
     timePane("cards, 20 MB", firstCharacters(cards, 20'000'000));

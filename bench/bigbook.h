@@ -4,9 +4,32 @@
 
 #include <functional>
 
-// The path of a cached warehouse book of 20 000 articles, 2 000 partners and 20 000 documents with 500 000 lines,
-// built through the real posting in a temporary folder on first use and reused afterwards.
+// The size of a benchmark book.
+struct BenchBookSize
+{
+    int articles = 20000;
+    int partners = 2000;
+    int documents = 20000;
+    int linesPerDocument = 25; // 500 000 lines
+};
+
+// Builds a warehouse book of that size at path through the real posting: 60 % receipts, and issue notes that take
+// only stock the book holds, so every posting is valid. Returns an empty text when done; otherwise what went wrong
+// (a refused or failed posting), and path is removed.
+QString buildBenchBook(const QString& path, const BenchBookSize& size, bool showProgress = false);
+
+// The path of a cached warehouse book of the default size, built on first use and reused afterwards; empty, with
+// the reason on standard error, when it cannot be built.
 QString bigWarehouseBook();
+// The same for a book of 100 000 documents of 5 lines (the review summaries of a year).
+QString manyDocumentsBook();
+
+// The median time of reading every row of the statements through SQLite's C API on one read-only connection, each
+// value taken once as the loader takes it: the floor a loader of the same rows is measured against.
+double bareReadMs(const QString& book, const QList<QByteArray>& statements, int runs);
+
+// The process's peak resident memory so far, in kB (getrusage).
+long peakMemoryKb();
 
 // The median of runs of f, in milliseconds.
 double medianMs(int runs, const std::function<void()>& f);

@@ -7,6 +7,8 @@
 #include <QTextCursor>
 #include <QTextDocument>
 
+#include <utility>
+
 namespace {
 constexpr int OneInchTw = 1440;
 }
@@ -22,20 +24,29 @@ ReportPane::ReportPane(QWidget* parent) : QPlainTextEdit(parent)
 
 void ReportPane::setReport(const QStringList& lines)
 {
-    // A text block per line makes a large report slow to set and heavy to hold: lines go sixteen to a block, joined
-    // by line separators, which read back as line breaks and count as one character each like them.
-    constexpr int LinesPerBlock = 16;
-    QString text;
+    // A text block per line makes a large report slow to set and heavy to hold: lines go sixteen to a block.
+    JoinedReport report;
     qsizetype size = 0;
     for (const QString& line : lines)
         size += line.size() + 1;
-    text.reserve(size);
-    for (qsizetype i = 0; i < lines.size(); ++i) {
-        if (i > 0)
-            text += i % LinesPerBlock == 0 ? QChar(u'\n') : QChar(QChar::LineSeparator);
-        text += lines.at(i);
-    }
-    setPlainText(text);
+    report.reserve(size);
+    for (const QString& line : lines)
+        report.append(line);
+    setReport(std::move(report));
+}
+
+void ReportPane::setReport(JoinedReport&& report)
+{
+    // Part by part, each let go once the pane holds it.
+    QStringList parts = report.takeParts();
+    setPlainText(parts.isEmpty() ? QString() : std::exchange(parts.first(), QString()));
+    if (parts.size() < 2)
+        return;
+    QTextCursor end(document());
+    end.movePosition(QTextCursor::End);
+    for (qsizetype i = 1; i < parts.size(); ++i)
+        end.insertText(std::exchange(parts[i], QString()));
+    document()->setModified(false);
 }
 
 void ReportPane::clearReport()

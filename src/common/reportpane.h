@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/text/reporttext.h"
+
 #include <QPlainTextEdit>
 #include <QString>
 #include <QStringList>
@@ -14,6 +16,8 @@ public:
 
     // Replaces the pane's text with the report's lines.
     void setReport(const QStringList& lines);
+    // The same for a report already joined; its text is let go as soon as the pane holds it.
+    void setReport(JoinedReport&& report);
     void clearReport();
     bool isEmpty() const;
 };

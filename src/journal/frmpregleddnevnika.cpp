@@ -227,21 +227,21 @@ void frmpregleddnevnika::sve()
 {
     if (m_journal->book())
         rtfdnevnik->setReport(
-            BuildJournalReport(*m_journal->book(), m_journal->rows(), title(JournalSelection::Whole)));
+            JoinJournalReport(*m_journal->book(), m_journal->rows(), title(JournalSelection::Whole)));
 }
 
 void frmpregleddnevnika::izbor()
 {
     if (m_journal->book())
         rtfdnevnik->setReport(
-            BuildJournalReport(*m_journal->book(), selectedRows(), title(JournalSelection::Selected)));
+            JoinJournalReport(*m_journal->book(), selectedRows(), title(JournalSelection::Selected)));
 }
 
 void frmpregleddnevnika::datum()
 {
     const JournalBook empty;
     const JournalBook& book = m_range->book() ? *m_range->book() : empty;
-    rtfdnevnik->setReport(BuildJournalReport(book, m_range->rows(), title(JournalSelection::DateRange)));
+    rtfdnevnik->setReport(JoinJournalReport(book, m_range->rows(), title(JournalSelection::DateRange)));
 }
 
 void frmpregleddnevnika::showReport()

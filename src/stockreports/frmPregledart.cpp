@@ -242,7 +242,7 @@ void frmPregledart::cardsOfSelection()
     {
         BusyPointer busy;
         try {
-            rtfart->setReport(buildStockCards(StockCards::selectionCards(bookPath(), chosenSelection())));
+            rtfart->setReport(joinStockCards(StockCards::selectionCards(bookPath(), chosenSelection())));
         } catch (const DbError& e) {
             rtfart->clearReport();
             failure = e.description();

@@ -39,7 +39,8 @@ QString oldBook(QTemporaryDir& dir)
     sqlite3* db = nullptr;
     sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE, nullptr);
     sqlite3_exec(db,
-                 "drop index ulazizlaz_artikl; create index ulazizlaz_idartikla on ulazizlaz(idartikla); "
+                 "drop index ulazizlaz_artikl; drop index pi_pi_datumpi; "
+                 "create index ulazizlaz_idartikla on ulazizlaz(idartikla); "
                  "insert into pi(pi, brojpi, datumpi, idkd) values('I', 1, '2024-05-01', 1); "
                  "insert into ulazizlaz(idartikla, idpi, idkd, kolicina, cijena) values('7', 1, 1, 2, 3), "
                  "('17', 1, 1, 4, 5), ('7', 1, 1, 6, 7);",
@@ -70,6 +71,10 @@ private slots:
             for (const QSqlRecord& r : db.select(StockCardQuery, {7}))
                 quantities << r.value(1).toString();
             QCOMPARE(quantities, QStringList({"2", "6"}));
+            // A year's documents of a kind are read by date.
+            const QString dated = planOf(db, QStringLiteral("select id from pi where pi in ('I', 'i') and datumpi >= "
+                                                            "'2024-01-01' and datumpi < '2025-01-01' and id <> ?"));
+            QVERIFY2(dated.contains(QStringLiteral("INDEX pi_pi_datumpi")), qPrintable(dated));
             QVERIFY(!UpgradeBookIndexes(db)); // once is enough
         }
         const QString fresh = dir.filePath(QStringLiteral("Skladiste2.mdb"));

@@ -1,7 +1,11 @@
+#include "common/reportpane.h"
 #include "core/text/reporttext.h"
 #include "support/testmain.h"
 
 #include <QTest>
+#include <QTextDocument>
+
+#include <utility>
 
 class ReportTextTest : public QObject
 {
@@ -10,6 +14,8 @@ private slots:
     void columns_data();
     void columns();
     void rules();
+    void joinedReportGoesSixteenLinesABlock();
+    void paneTakesAReportInPartsWhole();
 };
 
 // One case a line: what the helper makes of a value, shown between bars.
@@ -46,6 +52,43 @@ void ReportTextTest::rules()
     QCOMPARE(ReportRule(ReportText::ReportWidth, u'_'), QString(83, u'_'));
     QCOMPARE(ReportRule(ReportText::JournalReportWidth, u'_').size(), 130);
     QCOMPARE(ReportRule(0, u'-'), QString());
+}
+
+void ReportTextTest::joinedReportGoesSixteenLinesABlock()
+{
+    JoinedReport report;
+    QStringList lines;
+    for (int n = 1; n <= 33; ++n) {
+        lines << QString::number(n);
+        report.append(lines.last());
+    }
+    QCOMPARE(report.lineCount(), 33);
+    const QStringList blocks = report.takeParts().join(QString()).split(u'\n');
+    QCOMPARE(blocks.size(), 3);
+    QCOMPARE(blocks[0].split(QChar(QChar::LineSeparator)), lines.mid(0, 16));
+    QCOMPARE(blocks[1].split(QChar(QChar::LineSeparator)), lines.mid(16, 16));
+    QCOMPARE(blocks[2], QStringLiteral("33"));
+    QCOMPARE(report.lineCount(), 0);
+    QVERIFY(report.takeParts().isEmpty());
+}
+
+void ReportTextTest::paneTakesAReportInPartsWhole()
+{
+    // Parts of at least 150 characters: 40 lines of 10 go in three parts of 16, 16 and 8 lines.
+    JoinedReport report(150);
+    QStringList lines;
+    for (int n = 1; n <= 40; ++n) {
+        lines << QStringLiteral("line %1").arg(n, 5);
+        report.append(lines.last());
+    }
+    JoinedReport copy = report;
+    QCOMPARE(copy.takeParts().size(), 3);
+    ReportPane pane;
+    pane.setReport(std::move(report));
+    QCOMPARE(pane.document()->blockCount(), 3);
+    QCOMPARE(pane.toPlainText().split(u'\n'), lines);
+    pane.setReport(JoinedReport());
+    QVERIFY(pane.isEmpty());
 }
 
 KNJ_REGISTER_TEST(ReportTextTest)

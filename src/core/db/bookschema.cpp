@@ -12,6 +12,9 @@ const QString CreateArticleLinesIndex =
     QStringLiteral("create index ulazizlaz_artikl on ulazizlaz(cast(idartikla as integer))");
 // The index of earlier books: keyed on the text, it served no query and cost every posting.
 const QString OldArticleIndex = QStringLiteral("ulazizlaz_idartikla");
+// The documents of a kind within a date range (the review summaries) without reading every document of the kind.
+const QString DatedDocumentsIndex = QStringLiteral("pi_pi_datumpi");
+const QString CreateDatedDocumentsIndex = QStringLiteral("create index pi_pi_datumpi on pi(pi, datumpi)");
 
 void createWarehouseTables(Database& db)
 {
@@ -29,6 +32,7 @@ void createWarehouseTables(Database& db)
     db.exec(CreateArticleLinesIndex);
     db.exec(QStringLiteral("create index ulazizlaz_idpi on ulazizlaz(idpi)"));
     db.exec(QStringLiteral("create index pi_pi_brojpi on pi(pi, brojpi)"));
+    db.exec(CreateDatedDocumentsIndex);
     db.exec(QStringLiteral("create index artikli_sifra on artikli(sifra)"));
     db.exec(QStringLiteral("insert into kd(kd, ime, mb, ziroracun, mjesto, ulica, telefon, kontakt) "
                            "values(?, ?, ?, ?, ?, ?, ?, ?)"),
@@ -77,18 +81,25 @@ bool CreateBookDatabase(const QString& path, const QString& kind)
 bool UpgradeBookIndexes(Database& db)
 {
     PreparedQuery check(db, QStringLiteral("select exists(select 1 from sqlite_master where type = 'table' and name = "
-                                           "'ulazizlaz') and not exists(select 1 from sqlite_master where type = "
-                                           "'index' and name = ?)"));
-    check.exec({ArticleLinesIndex});
-    const bool needed = check.next() && check.value(0).toBool();
+                                           "'ulazizlaz'), exists(select 1 from sqlite_master where type = 'index' and "
+                                           "name = ?), exists(select 1 from sqlite_master where type = 'index' and "
+                                           "name = ?)"));
+    check.exec({ArticleLinesIndex, DatedDocumentsIndex});
+    const bool warehouse = check.next() && check.integer(0) != 0;
+    const bool articleLines = check.integer(1) != 0;
+    const bool datedDocuments = check.integer(2) != 0;
     check.finish();
-    if (!needed)
+    if (!warehouse || (articleLines && datedDocuments))
         return false;
     try {
-        db.runWithoutWaiting([&db] {
+        db.runWithoutWaiting([&] {
             Transaction tx(db);
-            db.exec(QStringLiteral("drop index if exists ") + OldArticleIndex);
-            db.exec(CreateArticleLinesIndex);
+            if (!articleLines) {
+                db.exec(QStringLiteral("drop index if exists ") + OldArticleIndex);
+                db.exec(CreateArticleLinesIndex);
+            }
+            if (!datedDocuments)
+                db.exec(CreateDatedDocumentsIndex);
             tx.commit();
         });
     } catch (const DbError&) {

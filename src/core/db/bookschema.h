@@ -14,8 +14,8 @@ bool CreateBookDatabase(const QString& path, const QString& kind);
 
 class Database;
 
-// Gives a book made by an earlier version the indexes of a new one (the index of an article's lines). Does nothing,
-// at the cost of one look at the schema, when the book has them or is no warehouse book; a book that another copy of
-// the program is writing, or that cannot be written, is left as it is. Returns true when the book was changed.
-// Throws DbError only when the schema cannot be read (the file holds no database).
+// Gives a book made by an earlier version the indexes of a new one (the index of an article's lines, the documents
+// by date). Does nothing, at the cost of one look at the schema, when the book has them or is no warehouse book; a
+// book that another copy of the program is writing, or that cannot be written, is left as it is. Returns true when
+// the book was changed. Throws DbError only when the schema cannot be read (the file holds no database).
 bool UpgradeBookIndexes(Database& db);

@@ -521,6 +521,19 @@ QString PreparedQuery::text(int index) const
     return text ? QString::fromUtf8(text, sqlite3_column_bytes(m_statement, index)) : QString();
 }
 
+bool PreparedQuery::isNull(int index) const
+{
+    return !m_onRow || sqlite3_column_type(m_statement, index) == SQLITE_NULL;
+}
+
+QByteArrayView PreparedQuery::utf8(int index) const
+{
+    if (!m_onRow)
+        return {};
+    const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(m_statement, index));
+    return text ? QByteArrayView(text, sqlite3_column_bytes(m_statement, index)) : QByteArrayView();
+}
+
 void PreparedQuery::finish()
 {
     sqlite3_reset(m_statement);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArrayView>
 #include <QCollatorSortKey>
 #include <QSqlDatabase>
 #include <QSqlQuery>
@@ -121,6 +122,9 @@ public:
     qint64 integer(int index) const;
     double real(int index) const;
     QString text(int index) const;
+    bool isNull(int index) const;
+    // A text column's UTF-8 bytes as the engine holds them, valid until the next row.
+    QByteArrayView utf8(int index) const;
     qint64 lastInsertId() const { return m_lastInsertId; }
     // Releases the result of a select that was not read to its end.
     void finish();

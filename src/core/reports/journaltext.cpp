@@ -149,15 +149,38 @@ QString JournalLineWriter::line(const JournalLine& row)
     return text;
 }
 
+namespace {
+
+// The report's lines in order, each handed to add.
+template <class Add> void writeJournalReport(const JournalBook& book, const QVector<int>& rows, const QString& title,
+                                             Add add)
+{
+    add(title);
+    add(QString());
+    add(JournalHeaderLine());
+    add(JournalRuleLine());
+    JournalLineWriter writer(book);
+    for (int row : rows)
+        add(writer.line(book.lines.at(row)));
+}
+
+} // namespace
+
 QStringList BuildJournalReport(const JournalBook& book, const QVector<int>& rows, const QString& title)
 {
     QStringList lines;
     lines.reserve(rows.size() + 4);
-    lines << title << QString() << JournalHeaderLine() << JournalRuleLine();
-    JournalLineWriter writer(book);
-    for (int row : rows)
-        lines.append(writer.line(book.lines.at(row)));
+    writeJournalReport(book, rows, title, [&lines](const QString& line) { lines.append(line); });
     return lines;
+}
+
+JoinedReport JoinJournalReport(const JournalBook& book, const QVector<int>& rows, const QString& title)
+{
+    JoinedReport report;
+    // Room for lines a little longer than the rule (long kind names): running out of it would copy the report.
+    report.reserve((rows.size() + 4) * (ReportText::JournalReportWidth + 8));
+    writeJournalReport(book, rows, title, [&report](const QString& line) { report.append(line); });
+    return report;
 }
 
 namespace JournalPrint {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/reports/journal.h"
+#include "core/text/reporttext.h"
 
 #include <QDate>
 #include <QHash>
@@ -58,6 +59,8 @@ private:
 // The whole text report: the title, an empty line, the header, the rule, then one line per row. rows are
 // positions into book.lines in the order the list shows them.
 QStringList BuildJournalReport(const JournalBook& book, const QVector<int>& rows, const QString& title);
+// The same report joined for the pane, without the list of its lines.
+JoinedReport JoinJournalReport(const JournalBook& book, const QVector<int>& rows, const QString& title);
 
 // The printout's layout.
 namespace JournalPrint {

@@ -6,6 +6,9 @@
 #include <QHash>
 #include <QSqlRecord>
 
+#include <algorithm>
+#include <utility>
+
 namespace Reviews {
 
 namespace {
@@ -24,6 +27,13 @@ std::optional<Figure> figureOrNothing(const QVariant& value)
     return Figure::fromDouble(value.toDouble());
 }
 
+std::optional<Figure> figureOrNothing(const PreparedQuery& q, int column)
+{
+    if (q.isNull(column))
+        return std::nullopt;
+    return Figure::fromDouble(q.real(column));
+}
+
 // The documents of the kind that meet `condition` (on pi, aliased p), with their partner and kind names, and their
 // amounts from one read of all their lines.
 QList<ReviewDocument> loadDocuments(const QString& bookPath, bool receipt, const QString& condition,
@@ -35,45 +45,56 @@ QList<ReviewDocument> loadDocuments(const QString& bookPath, bool receipt, const
 
     QList<ReviewDocument> documents;
     QHash<qint64, int> indexOfId;
+    QHash<qint64, QString> partnerNames;
     // Forward only and by column index: on a year of a large book the per-row cost of the read is most of the time.
     PreparedQuery headers(db, QStringLiteral("select p.id, p.brojpi, p.datumpi, p.idkd, k.ime, d.dokument, p.brojdok, "
                                              "p.datumdok from pi p left join kd k on k.id = p.idkd "
                                              "left join dokumenti d on d.id = p.dokument") +
-                                  where + QStringLiteral(" order by p.id"));
+                                  where);
     headers.exec(values);
     while (headers.next()) {
         ReviewDocument d;
-        d.id = headers.value(0).toLongLong();
-        d.number = headers.value(1).toLongLong();
-        d.date = DateText::fromIso(headers.value(2).toString());
-        d.partnerId = headers.value(3).toLongLong();
-        d.partnerName = headers.value(4).toString();
+        d.id = headers.integer(0);
+        d.number = headers.integer(1);
+        d.date = DateText::fromIso(headers.text(2));
+        d.partnerId = headers.integer(3);
+        // Many documents of one partner: its name is read once.
+        auto name = partnerNames.constFind(d.partnerId);
+        if (name == partnerNames.cend())
+            name = partnerNames.insert(d.partnerId, headers.text(4));
+        d.partnerName = *name;
         if (receipt) {
-            d.kindName = headers.value(5).toString();
-            d.supplierDocNumber = headers.value(6).toString();
-            d.supplierDocDate = DateText::fromIso(headers.value(7).toString());
+            d.kindName = headers.text(5);
+            d.supplierDocNumber = headers.text(6);
+            d.supplierDocDate = DateText::fromIso(headers.text(7));
         }
-        indexOfId.insert(d.id, int(documents.size()));
-        documents.append(d);
+        documents.append(std::move(d));
     }
     if (documents.isEmpty())
         return documents;
+    // In the order they were stored; sorted here, where the engine would sort whole rows.
+    std::sort(documents.begin(), documents.end(),
+              [](const ReviewDocument& a, const ReviewDocument& b) { return a.id < b.id; });
+    indexOfId.reserve(documents.size());
+    for (qsizetype i = 0; i < documents.size(); ++i)
+        indexOfId.insert(documents[i].id, int(i));
 
-    PreparedQuery lines(db, QStringLiteral("select u.idpi, u.kolicina, u.cijena from ulazizlaz u where u.idpi in "
-                                           "(select p.id from pi p") +
-                                where + QStringLiteral(") order by u.idpi, u.id"));
+    // The lines in any order (here document by document): an amount is a sum of line amounts in whole cents.
+    PreparedQuery lines(db, QStringLiteral("select u.idpi, u.kolicina, u.cijena from pi p join ulazizlaz u on u.idpi = "
+                                           "p.id") +
+                                where);
     lines.exec(values);
     qint64 lastId = -1;
     ReviewDocument* current = nullptr;
     while (lines.next()) {
-        const qint64 id = lines.value(0).toLongLong();
+        const qint64 id = lines.integer(0);
         if (id != lastId) {
             lastId = id;
             const auto found = indexOfId.constFind(id);
             current = found == indexOfId.constEnd() ? nullptr : &documents[found.value()];
         }
         if (current)
-            current->amount += LineAmount(figureOrNothing(lines.value(1)), figureOrNothing(lines.value(2)));
+            current->amount += LineAmount(figureOrNothing(lines, 1), figureOrNothing(lines, 2));
     }
     return documents;
 }

@@ -72,3 +72,6 @@ QList<ReviewDocument> documentsDated(const QString& bookPath, bool receipt, cons
 QList<ListingLine> documentLines(const QString& bookPath, qint64 documentId);
 
 } // namespace Reviews
+
+// Documents are moved in memory as they are, when a list of many grows.
+Q_DECLARE_TYPEINFO(Reviews::ReviewDocument, Q_RELOCATABLE_TYPE);

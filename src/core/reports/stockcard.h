@@ -2,6 +2,7 @@
 
 #include "core/reports/stocklist.h"
 #include "core/text/figure.h"
+#include "core/text/reporttext.h"
 
 #include <QHash>
 #include <QList>
@@ -43,3 +44,5 @@ QStringList buildStockCard(const StockListRow& article, const QList<StockCardLin
 
 // The cards of several articles, each article followed by its card end; the label line once at the top.
 QStringList buildStockCards(const StockCardData& data);
+// The same cards joined for the report pane, without the list of their lines.
+JoinedReport joinStockCards(const StockCardData& data);

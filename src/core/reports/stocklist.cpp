@@ -14,11 +14,11 @@ namespace {
 const QString ArticleColumns = QStringLiteral(
     "select id, sifra, naziv, barkod, jedmjere, minkolicina, stanje, vrijednost, proscijena from artikli");
 
-std::optional<Figure> figureOf(const QVariant& value)
+std::optional<Figure> figureOf(const PreparedQuery& q, int column)
 {
-    if (value.isNull())
+    if (q.isNull(column))
         return std::nullopt;
-    return Figure::fromDouble(value.toDouble());
+    return Figure::fromDouble(q.real(column));
 }
 
 // Runs a select of ArticleColumns and reads its rows.
@@ -29,15 +29,15 @@ QList<StockListRow> readRows(Database& db, const QString& sql, std::initializer_
     QList<StockListRow> rows;
     while (q.next()) {
         StockListRow row;
-        row.id = q.value(0).toLongLong();
-        row.sifra = q.value(1).toString();
-        row.naziv = q.value(2).toString();
-        row.barkod = q.value(3).toString();
-        row.jedmjere = q.value(4).toString();
-        row.minkolicina = figureOf(q.value(5));
-        row.stanje = figureOf(q.value(6));
-        row.vrijednost = figureOf(q.value(7));
-        row.proscijena = figureOf(q.value(8));
+        row.id = q.integer(0);
+        row.sifra = q.text(1);
+        row.naziv = q.text(2);
+        row.barkod = q.text(3);
+        row.jedmjere = q.text(4);
+        row.minkolicina = figureOf(q, 5);
+        row.stanje = figureOf(q, 6);
+        row.vrijednost = figureOf(q, 7);
+        row.proscijena = figureOf(q, 8);
         rows.append(row);
     }
     return rows;

@@ -29,3 +29,32 @@ QString MoneyColumn12(const std::optional<Figure>& value);
 QString ReportRule(int length, QChar ch);
 // The first width characters of text, never splitting a surrogate pair (the explicit cut some columns make).
 QString CutTo(const QString& text, int width);
+
+// Report lines joined the way the report pane holds them: sixteen lines a block, the lines of a block joined by
+// line separators, which read back as line breaks and count as one character each like them. A large report is
+// written straight into it, without a list of its lines beside it, in parts of whole blocks that the pane takes one
+// by one, letting each go once it holds it: the report is never held twice over.
+class JoinedReport
+{
+public:
+    static constexpr int LinesPerBlock = 16;
+    // Characters of a part (a little more to end its block); in bytes above the size the C library always gives
+    // back to the system when freed.
+    static constexpr qsizetype PartSize = 20 * 1024 * 1024;
+
+    explicit JoinedReport(qsizetype partSize = PartSize) : m_partSize(partSize) {}
+
+    // Room for a report of about this many characters.
+    void reserve(qsizetype characters);
+    void append(const QString& line);
+    qsizetype lineCount() const { return m_lines; }
+    // The joined text in its parts, in order (the second and later start with their line break); the report is
+    // empty afterwards.
+    QStringList takeParts();
+
+private:
+    QStringList m_parts;
+    QString m_text;
+    qsizetype m_lines = 0;
+    qsizetype m_partSize;
+};
