@@ -136,6 +136,8 @@ QString refusal(PostingRefused::Reason reason)
         return QStringLiteral("article not found");
     case PostingRefused::NotEnoughStock:
         return QStringLiteral("not enough stock");
+    case PostingRefused::NumberTaken:
+        return QStringLiteral("document number taken");
     }
     return QString();
 }
