@@ -11,7 +11,7 @@
 #include <vector>
 
 ListModel::ListModel(QStringList headers, QObject* parent)
-    : QAbstractTableModel(parent), m_headers(std::move(headers)), m_alignment(m_headers.size(), int(Qt::AlignLeft))
+    : ReorderedTableModel(parent), m_headers(std::move(headers)), m_alignment(m_headers.size(), int(Qt::AlignLeft))
 {
 }
 
@@ -79,15 +79,20 @@ void ListModel::sort(int column, Qt::SortOrder order)
     const int n = int(m_order.size());
     const QVector<int> newOrder = listSortOrder(
         n, [&](int p) { return text(p, column); }, order);
+    reorder(m_order, newOrder);
+}
+
+void ReorderedTableModel::reorder(QVector<int>& rows, const QVector<int>& newOrder)
+{
+    const int n = int(rows.size());
     emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
     QVector<int> newPosition(n);
-    QVector<int> rows(n);
+    QVector<int> reordered(n);
     for (int i = 0; i < n; ++i) {
         newPosition[newOrder.at(i)] = i;
-        rows[i] = m_order.at(newOrder.at(i));
+        reordered[i] = rows.at(newOrder.at(i));
     }
-    m_order = std::move(rows);
-    // The selection and the current row follow their rows.
+    rows = std::move(reordered);
     const QModelIndexList before = persistentIndexList();
     QModelIndexList after;
     after.reserve(before.size());

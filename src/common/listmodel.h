@@ -8,11 +8,24 @@
 
 class QAbstractItemView;
 
+// A table model whose rows a sort puts in a new order.
+class ReorderedTableModel : public QAbstractTableModel
+{
+    Q_OBJECT
+public:
+    using QAbstractTableModel::QAbstractTableModel;
+
+protected:
+    // Puts rows in the new order (newOrder[new position] = old position); the selection and the current row follow
+    // their rows.
+    void reorder(QVector<int>& rows, const QVector<int>& newOrder);
+};
+
 // A read-only list of many rows for a QTreeView. The rows stay in their owner's compact form and a cell's text is
 // made when the view asks for it; the list's order is a list of positions into the rows, so a sort moves numbers.
 // A subclass holds the rows and gives the texts (cellText); after replacing its rows it calls showRows inside
 // beginResetModel / endResetModel.
-class ListModel : public QAbstractTableModel
+class ListModel : public ReorderedTableModel
 {
     Q_OBJECT
 public:

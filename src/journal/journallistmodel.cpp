@@ -7,7 +7,7 @@
 #include <algorithm>
 #include <numeric>
 
-JournalListModel::JournalListModel(QObject* parent) : QAbstractTableModel(parent) {}
+JournalListModel::JournalListModel(QObject* parent) : ReorderedTableModel(parent) {}
 
 void JournalListModel::setRows(std::shared_ptr<const JournalBook> book, QVector<int> rows)
 {
@@ -91,19 +91,5 @@ void JournalListModel::sort(int column, Qt::SortOrder order)
         return ascending ? ra < rb : ra > rb;
     });
 
-    emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
-    QVector<int> newPosition(n);
-    QVector<int> rows(n);
-    for (int i = 0; i < n; ++i) {
-        newPosition[newOrder.at(i)] = i;
-        rows[i] = m_rows.at(newOrder.at(i));
-    }
-    m_rows = std::move(rows);
-    const QModelIndexList before = persistentIndexList();
-    QModelIndexList after;
-    after.reserve(before.size());
-    for (const QModelIndex& index : before)
-        after.append(this->index(newPosition.at(index.row()), index.column()));
-    changePersistentIndexList(before, after);
-    emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
+    reorder(m_rows, newOrder);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/listmodel.h"
 #include "core/reports/journal.h"
 
 #include <QAbstractTableModel>
@@ -9,7 +10,7 @@
 
 // The rows of a journal list: positions into a loaded journal, in the order the list shows them. The cells are
 // made when the view asks for them, so a list of a million rows costs a few bytes a row.
-class JournalListModel : public QAbstractTableModel
+class JournalListModel : public ReorderedTableModel
 {
     Q_OBJECT
 public:
