@@ -66,6 +66,7 @@ private:
 
     ArticlePickTarget* m_target = nullptr;
     QPointer<QWidget> m_targetWindow;
+    QMetaObject::Connection m_targetGone;
     QString m_mode;
     QString m_bookPath;
 };

@@ -172,6 +172,10 @@ void DocumentReview::placeControls()
         if ((w->focusPolicy() & Qt::TabFocus) || qobject_cast<QRadioButton*>(w))
             tabOrder.append({p.tab, w});
     }
+    // A partner's whole name shows in the closed box; the box and its frame may take the room up to the buttons.
+    QWidget* frame = frameprimkadobavljac;
+    fitBoxFor(cboizbordobavljaca, 30, cmdprikazart->x() - frame->x() - cboizbordobavljaca->x() - 8);
+    frame->resize(std::max(frame->width(), cboizbordobavljaca->geometry().right() + 6), frame->height());
     std::sort(tabOrder.begin(), tabOrder.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
     for (int i = 1; i < tabOrder.size(); ++i)
         setTabOrder(tabOrder[i - 1].second, tabOrder[i].second);

@@ -19,7 +19,7 @@ struct SeenBox
     QString title;
     QString text;
     QMessageBox::Icon icon = QMessageBox::NoIcon;
-    int height = 0;       // of the box with its title bar
+    int height = 0; // of the box with its title bar
     bool buttonsInSight = false;
 };
 

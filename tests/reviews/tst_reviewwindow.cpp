@@ -150,6 +150,7 @@ private slots:
     void issueReviewFromTheMenu();
     void layoutsFollowTheOptions();
     void typingChoosesNothing();
+    void aLongPartnerNameShowsWholeInTheClosedBox();
     void tabEntersEachGroupAtItsChosenOption_data();
     void tabEntersEachGroupAtItsChosenOption();
     void menusReleasedOnEachWayOfClosing_data();
@@ -322,6 +323,21 @@ void ReviewWindowTest::layoutsFollowTheOptions()
     click(w->optvise);
     click(w->optdatumu);
     QCOMPARE(shownControls(w), range);
+}
+
+void ReviewWindowTest::aLongPartnerNameShowsWholeInTheClosedBox()
+{
+    seed(*m_book);
+    DocumentReview* w = openTwin(false);
+    click(w->optvise);
+    click(w->optdobavljacu);
+    knjtest::chooseEntry(w->cboizbordobavljaca, QStringLiteral("Kupac s vrlo dugim imenom d.d."));
+    const QLineEdit* shown = w->cboizbordobavljaca->lineEdit();
+    QCOMPARE(shown->text().size(), 30);
+    // The box's text keeps a few pixels of margin on each side.
+    QVERIFY(shown->width() - 4 >= QFontMetrics(shown->font()).horizontalAdvance(shown->text()));
+    QVERIFY(w->frameprimkadobavljac->rect().contains(w->cboizbordobavljaca->geometry()));
+    QVERIFY(w->frameprimkadobavljac->geometry().right() < w->cmdprikazart->geometry().left());
 }
 
 void ReviewWindowTest::typingChoosesNothing()
