@@ -186,8 +186,8 @@ int valueWidth(const QFontMetrics& metrics, int characters, ValueKind kind)
 
 void widenColumnFor(QTreeView* list, int column, int characters, ValueKind kind)
 {
-    // A cell keeps a focus-frame margin and a pixel on each side of its text.
-    const int margins = 2 * (list->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, list) + 1);
+    // A cell keeps a focus-frame margin and a pixel on each side of its text; the text's width has fractions.
+    const int margins = 2 * (list->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, list) + 1) + 2;
     const int needed = valueWidth(QFontMetrics(list->font()), characters, kind) + margins;
     if (list->columnWidth(column) < needed)
         list->setColumnWidth(column, needed);

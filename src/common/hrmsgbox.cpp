@@ -169,6 +169,7 @@ void PlainMsgBox(const QString& text)
     box.setWindowTitle(applicationTitle());
     box.setIcon(QMessageBox::NoIcon);
     box.addButton(QMessageBox::Ok)->setText(QStringLiteral("OK"));
+    keepTitleInSight(box, applicationTitle());
     keepButtonsInSight(box);
     box.exec();
 }
