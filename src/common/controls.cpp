@@ -3,13 +3,18 @@
 #include "core/text/datetext.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QDateEdit>
 #include <QEvent>
+#include <QFontMetrics>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSize>
+#include <QStyle>
+#include <QStyleOptionButton>
+#include <QStyleOptionComboBox>
 #include <QTreeWidget>
 
 QString literalTitle(const QString& text)
@@ -73,6 +78,29 @@ QPushButton* makeButton(QWidget* parent, const QString& name, const QString& cap
     button->setEnabled(enabled);
     button->setAutoDefault(false);
     return button;
+}
+
+void setCaptionWithName(QPushButton* button, const QString& action, const QString& name)
+{
+    static const char* const OwnToolTip = "ownToolTip";
+    if (!button->property(OwnToolTip).isValid())
+        button->setProperty(OwnToolTip, button->toolTip());
+    if (name.isEmpty()) {
+        button->setText(action);
+        button->setToolTip(button->property(OwnToolTip).toString());
+        return;
+    }
+    QStyleOptionButton option;
+    option.initFrom(button);
+    const QStyle* style = button->style();
+    const int room = style->subElementRect(QStyle::SE_PushButtonContents, &option, button).width() -
+                     style->pixelMetric(QStyle::PM_ButtonMargin, &option, button);
+    const QString shownAction = QString(action).remove(QLatin1Char('&'));
+    const QFontMetrics metrics(button->font());
+    const QString shownName =
+        metrics.elidedText(name, Qt::ElideRight, qMax(0, room - metrics.horizontalAdvance(shownAction)));
+    button->setText(action + QString(shownName).replace(QLatin1Char('&'), QStringLiteral("&&")));
+    button->setToolTip(shownAction + name);
 }
 
 namespace {
@@ -163,6 +191,63 @@ private:
 void FitColumnsToWidth(QTreeView* list, int growingColumn)
 {
     new ColumnsToWidth(list, growingColumn);
+}
+
+int valueWidth(const QFontMetrics& metrics, int characters, ValueKind kind)
+{
+    if (kind == ValueKind::Digits)
+        return metrics.horizontalAdvance(QString(characters, QLatin1Char('0')));
+    // A name's letters, capitals among them, and blanks: the alphabet's average.
+    static const QString Letters = QStringLiteral("abcčćdđefghijklmnoprsštuvzž ABCČĆDĐEFGHIJKLMNOPRSŠTUVZŽ 0123456789");
+    return (metrics.horizontalAdvance(Letters) * characters + Letters.size() - 1) / Letters.size();
+}
+
+void widenColumnFor(QTreeView* list, int column, int characters, ValueKind kind)
+{
+    // A cell keeps a focus-frame margin and a pixel on each side of its text; the text's width has fractions.
+    const int margins = 2 * (list->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, list) + 1) + 2;
+    const int needed = valueWidth(QFontMetrics(list->font()), characters, kind) + margins;
+    if (list->columnWidth(column) < needed)
+        list->setColumnWidth(column, needed);
+}
+
+namespace {
+
+// The width a closed box has for its text.
+int textRoom(const QComboBox* box)
+{
+    QStyleOptionComboBox option;
+    option.initFrom(box);
+    option.editable = box->isEditable();
+    option.frame = box->hasFrame();
+    option.subControls = QStyle::SC_All;
+    constexpr int TextMargins = 4;
+    return box->style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, box).width() -
+           TextMargins;
+}
+
+} // namespace
+
+void fitBoxFor(QComboBox* box, int characters, int maxWidth)
+{
+    const auto shortBy = [box, characters] {
+        return valueWidth(QFontMetrics(box->font()), characters, ValueKind::Letters) - textRoom(box);
+    };
+    const auto widen = [box, maxWidth](int by) {
+        box->resize(qMin(maxWidth, box->width() + qMax(0, by)), box->height());
+    };
+    widen(shortBy());
+    if (shortBy() <= 0)
+        return;
+    QFont narrow = box->font();
+    narrow.setFamily(QStringLiteral("Liberation Sans Narrow"));
+    box->setFont(narrow);
+    constexpr qreal SmallestPoints = 7;
+    while (shortBy() > 0 && narrow.pointSizeF() - 0.5 >= SmallestPoints) {
+        narrow.setPointSizeF(narrow.pointSizeF() - 0.5);
+        box->setFont(narrow);
+    }
+    widen(shortBy());
 }
 
 void useTooltipBackground(QAbstractItemView* list)

@@ -7,7 +7,9 @@
 
 class QAbstractItemModel;
 class QAbstractItemView;
+class QComboBox;
 class QDateEdit;
+class QFontMetrics;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -41,6 +43,10 @@ QDateEdit* makeDatePicker(QWidget* parent, const QString& name, const char* form
 // A push button that is never a default button (Enter does not click it).
 QPushButton* makeButton(QWidget* parent, const QString& name, const QString& caption, const QString& tooltip,
                         bool enabled);
+// Puts action + name on a button of fixed width. A name too long for the button is cut with an ellipsis, so that
+// the action and its Alt letter stay in sight, and the whole caption becomes the tooltip; an empty name gives the
+// plain action and the button's own tooltip back. The name's "&" shows as typed.
+void setCaptionWithName(QPushButton* button, const QString& action, const QString& name);
 // A report-style list: one row selected at a time, no tree decoration.
 QTreeWidget* makeListView(QWidget* parent, const QString& name, const QString& accessibleName,
                           const QStringList& headers);
@@ -50,6 +56,18 @@ QTreeView* makeModelListView(QWidget* parent, const QString& name, const QString
 // The list's columns as they are set now fill the list's width, whatever it becomes: too wide, they shrink in
 // proportion (no sideways scrolling); too narrow, the growing column takes the rest.
 void FitColumnsToWidth(QTreeView* list, int growingColumn);
+// The width a value of this many characters takes in a font: digits (codes, numbers) or the letters of a name.
+enum class ValueKind
+{
+    Digits,
+    Letters
+};
+int valueWidth(const QFontMetrics& metrics, int characters, ValueKind kind);
+// Widens a list's column, where it is too narrow, so that a value of this many characters shows whole.
+void widenColumnFor(QTreeView* list, int column, int characters, ValueKind kind);
+// Fits a box to a value of this many characters shown whole while the box is closed: wider, up to maxWidth, then
+// in the narrow type, then smaller, down to 7 points.
+void fitBoxFor(QComboBox* box, int characters, int maxWidth);
 // The background of a list of stored records: the tooltip colour (the yellow table).
 void useTooltipBackground(QAbstractItemView* list);
 // A label that holds a value for the window and is never shown.

@@ -6,8 +6,12 @@
 #include <QApplication>
 #include <QFontMetrics>
 #include <QGridLayout>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSpacerItem>
 
 #include <utility>
@@ -94,6 +98,31 @@ void keepTitleInSight(QMessageBox& box, const QString& title)
                   grid->rowCount(), 0, 1, grid->columnCount());
 }
 
+// A text taller than the screen allows scrolls, so that the box stays on the screen with its buttons in sight.
+void keepButtonsInSight(QMessageBox& box)
+{
+    auto* grid = qobject_cast<QGridLayout*>(box.layout());
+    auto* label = box.findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
+    const QScreen* screen = box.screen();
+    if (!grid || !label || !screen)
+        return;
+    // The title bar, the margins and the row of buttons take the rest of the screen.
+    const int room = screen->availableGeometry().height() * 2 / 3;
+    if (label->sizeHint().height() <= room)
+        return;
+    int row = 0, column = 0, rows = 0, columns = 0;
+    grid->getItemPosition(grid->indexOf(label), &row, &column, &rows, &columns);
+    grid->removeWidget(label);
+    auto* scroll = new QScrollArea(&box);
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    scroll->setWidgetResizable(true);
+    scroll->setWidget(label);
+    scroll->setMinimumWidth(label->sizeHint().width() + scroll->verticalScrollBar()->sizeHint().width());
+    scroll->setFixedHeight(room);
+    grid->addWidget(scroll, row, column, rows, columns);
+}
+
 } // namespace
 
 int HrMsgBox(const QString& prompt, int style, const QString& title)
@@ -119,6 +148,7 @@ int HrMsgBox(const QString& prompt, int style, const QString& title)
     const std::size_t defaultIndex = (style & 256) ? 1 : ((style & 512) ? 2 : 0);
     box.setDefaultButton(static_cast<QPushButton*>(results[qMin(defaultIndex, results.size() - 1)].first));
     keepTitleInSight(box, shownTitle);
+    keepButtonsInSight(box);
     box.exec();
     QAbstractButton* clicked = box.clickedButton();
     for (const auto& [button, result] : results)
@@ -139,6 +169,8 @@ void PlainMsgBox(const QString& text)
     box.setWindowTitle(applicationTitle());
     box.setIcon(QMessageBox::NoIcon);
     box.addButton(QMessageBox::Ok)->setText(QStringLiteral("OK"));
+    keepTitleInSight(box, applicationTitle());
+    keepButtonsInSight(box);
     box.exec();
 }
 

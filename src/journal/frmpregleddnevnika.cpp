@@ -39,6 +39,9 @@ QTreeView* makeJournalList(QWidget* parent, const QString& name, const QString& 
     list->header()->setStretchLastSection(false);
     for (int c = 0; c < JournalColumn::Count; ++c)
         list->setColumnWidth(c, ColumnWidths[c]);
+    // A document kind's name and a supplier's document number show whole at their stored length.
+    widenColumnFor(list, JournalColumn::DocKind, 20, ValueKind::Letters);
+    widenColumnFor(list, JournalColumn::DocNumber, 20, ValueKind::Digits);
     return list;
 }
 

@@ -137,6 +137,11 @@ frmartikliizbor* frmartikliizbor::openFor(ArticlePickTarget* target)
     picker->m_mode = AppState::vrstadokumenta;
     picker->m_target = target;
     picker->m_targetWindow = target ? target->pickerOwner() : nullptr;
+    // The picker serves its window only: it goes when that window is unloaded.
+    disconnect(picker->m_targetGone);
+    if (picker->m_targetWindow)
+        picker->m_targetGone =
+            connect(picker->m_targetWindow, &QObject::destroyed, picker, [picker] { closeWindow(picker); });
     if (fresh) {
         const bool ownBook = picker->m_mode == AppState::ModeReceipt || picker->m_mode == AppState::ModeIssue;
         picker->m_bookPath = target ? target->pickerBookPath()

@@ -57,6 +57,7 @@ private:
     ArticleListModel* m_articles = nullptr;
     ArticlePickTarget* m_target = nullptr;
     QPointer<QWidget> m_targetWindow;
+    QMetaObject::Connection m_targetGone;
     QString m_mode;
     QString m_bookPath;
 };

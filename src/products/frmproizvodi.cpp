@@ -171,6 +171,8 @@ frmproizvodi::frmproizvodi() : WorkingWindow(MenuGroup::Production)
                                    {QStringLiteral("Šifra proiz."), QStringLiteral("Naziv proizvoda"),
                                     QStringLiteral("Barkod"), QStringLiteral("Jed. mj."), QStringLiteral("id")});
     setColumns(lsvsviproizvodi, {2440, 4051, 1440, 1000, 11}, {PColJedmjere}, PColId);
+    widenColumnFor(lsvsviproizvodi, PColNaziv, 30, ValueKind::Letters);
+    widenColumnFor(lsvsviproizvodi, PColBarkod, 13, ValueKind::Digits);
     useTooltipBackground(lsvsviproizvodi);
     ColumnSortToggle(lsvsviproizvodi);
 
@@ -555,13 +557,13 @@ void frmproizvodi::cmdneClick()
     txtpokazkolicine->clear();
     txtiznos->setText(QStringLiteral("0,00"));
     forgetArticle();
-    cmdbrisiproizvod->setText(QStringLiteral("B&risi proizvod"));
+    setCaptionWithName(cmdbrisiproizvod, QStringLiteral("B&risi proizvod"), QString());
     cmdbrisiproizvod->setEnabled(false);
     cmdbrisi->setEnabled(false);
-    cmdizmjena->setText(QStringLiteral("I&zmjena"));
+    setCaptionWithName(cmdizmjena, QStringLiteral("I&zmjena"), QString());
     cmdizmjena->setEnabled(false);
     cmdeditiraj->setEnabled(false);
-    cmdne->setText(QStringLiteral("&Odustajem od promjene"));
+    setCaptionWithName(cmdne, QStringLiteral("&Odustajem od promjene"), QString());
     cmdne->setEnabled(false);
 }
 
@@ -738,9 +740,9 @@ void frmproizvodi::prihvat()
     }
     recalcProductPrice();
     m_chosenName = product->naziv;
-    cmdizmjena->setText(QStringLiteral("I&zmjena: ") + m_chosenName);
-    cmdne->setText(QStringLiteral("&Odustani od izmjene: ") + m_chosenName);
-    cmdbrisiproizvod->setText(QStringLiteral("B&risi: ") + m_chosenName);
+    setCaptionWithName(cmdizmjena, QStringLiteral("I&zmjena: "), m_chosenName);
+    setCaptionWithName(cmdne, QStringLiteral("&Odustani od izmjene: "), m_chosenName);
+    setCaptionWithName(cmdbrisiproizvod, QStringLiteral("B&risi: "), m_chosenName);
     cmdizmjena->setEnabled(true);
     cmdbrisiproizvod->setEnabled(true);
     cmdne->setEnabled(true);

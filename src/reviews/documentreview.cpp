@@ -56,6 +56,13 @@ QRadioButton* makeOption(QWidget* parent, const QString& name, const QString& ca
 {
     auto* option = new QRadioButton(caption, parent);
     option->setObjectName(name);
+    // Tab enters a group at its chosen option, wherever the group's options stand in the tab order: Qt would keep
+    // the stop on the option that last had the focus, or on the group's first option in the order.
+    const auto followChoice = [option](bool chosen) {
+        option->setFocusPolicy(chosen ? Qt::StrongFocus : Qt::ClickFocus);
+    };
+    followChoice(false);
+    QObject::connect(option, &QAbstractButton::toggled, option, followChoice);
     return option;
 }
 
@@ -162,9 +169,13 @@ void DocumentReview::placeControls()
         const int height = entry ? std::max(twips(p.height), w->sizeHint().height()) : twips(p.height);
         const int width = caption ? std::max(twips(p.width), w->sizeHint().width()) : twips(p.width);
         w->setGeometry(twips(p.left), twips(p.top), width, height);
-        if (w->focusPolicy() & Qt::TabFocus)
+        if ((w->focusPolicy() & Qt::TabFocus) || qobject_cast<QRadioButton*>(w))
             tabOrder.append({p.tab, w});
     }
+    // A partner's whole name shows in the closed box; the box and its frame may take the room up to the buttons.
+    QWidget* frame = frameprimkadobavljac;
+    fitBoxFor(cboizbordobavljaca, 30, cmdprikazart->x() - frame->x() - cboizbordobavljaca->x() - 8);
+    frame->resize(std::max(frame->width(), cboizbordobavljaca->geometry().right() + 6), frame->height());
     std::sort(tabOrder.begin(), tabOrder.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
     for (int i = 1; i < tabOrder.size(); ++i)
         setTabOrder(tabOrder[i - 1].second, tabOrder[i].second);

@@ -159,6 +159,7 @@ frmrn::frmrn() : WorkingWindow(MenuGroup::Production)
     const int orderWidths[] = {1440, 3040, 2500, 1500, 800};
     for (int c = 0; c < 5; ++c)
         lsvsviartikli->setColumnWidth(c, twips(orderWidths[c]));
+    widenColumnFor(lsvsviartikli, 1, 30, ValueKind::Letters);
     lsvsviartikli->headerItem()->setTextAlignment(4, Qt::AlignRight | Qt::AlignVCenter);
     // The quantity is right-aligned in twelve characters; a narrow column shows its digits, not an ellipsis.
     lsvsviartikli->setTextElideMode(Qt::ElideNone);

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
 #include <QTest>
 #include <QTimer>
 
@@ -18,6 +19,8 @@ struct SeenBox
     QString title;
     QString text;
     QMessageBox::Icon icon = QMessageBox::NoIcon;
+    int height = 0; // of the box with its title bar
+    bool buttonsInSight = false;
 };
 
 // Opens the real dialog, reads it, and clicks the button with the given caption.
@@ -30,6 +33,11 @@ int showAndClick(const std::function<int()>& open, const QString& click, SeenBox
         seen.title = box->windowTitle();
         seen.text = box->text();
         seen.icon = box->icon();
+        seen.height = box->frameGeometry().height();
+        seen.buttonsInSight = true;
+        for (QAbstractButton* b : box->buttons())
+            seen.buttonsInSight = seen.buttonsInSight && b->isVisible() &&
+                                  box->rect().contains(QRect(b->mapTo(box, QPoint()), b->size()));
         QPushButton* target = nullptr;
         QList<QAbstractButton*> buttons = box->buttons();
         std::sort(buttons.begin(), buttons.end(), [](QAbstractButton* a, QAbstractButton* b) {
@@ -62,6 +70,7 @@ private slots:
     void promptIsPlainText();
     void plainBoxHasOkOnly();
     void answererSeesEveryCall();
+    void longTextScrollsWithTheButtonsInSight();
 };
 
 void HrMsgBoxTest::captionsIconsDefaultsAndResults_data()
@@ -156,6 +165,22 @@ void HrMsgBoxTest::answererSeesEveryCall()
     QVERIFY(!calls[0].plain);
     QVERIFY(calls[1].plain);
     QCOMPARE(calls[1].title, QStringLiteral("Knjigovodstvo"));
+}
+
+void HrMsgBoxTest::longTextScrollsWithTheButtonsInSight()
+{
+    QStringList lines{QStringLiteral("Nema dovoljno!")};
+    for (int i = 1; i <= 70; ++i)
+        lines << QStringLiteral("Art %1: 1,00").arg(i);
+    const QString text = lines.join(QLatin1Char('\n'));
+    SeenBox seen;
+    const int result = showAndClick([&text] { return HrMsgBox(text, 48, QStringLiteral("Provjera")); },
+                                    QStringLiteral("U redu"), seen);
+    QCOMPARE(result, int(MsgOk));
+    QCOMPARE(seen.text, text);
+    QVERIFY2(seen.height > 0 && seen.height <= QApplication::primaryScreen()->availableGeometry().height(),
+             qPrintable(QString::number(seen.height)));
+    QVERIFY(seen.buttonsInSight);
 }
 
 KNJ_REGISTER_TEST(HrMsgBoxTest)

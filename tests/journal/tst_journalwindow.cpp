@@ -3,6 +3,7 @@
 #include "core/db/appstate.h"
 #include "core/db/bookschema.h"
 #include "core/reports/journaltext.h"
+#include "core/text/datetext.h"
 #include "frame/frmSkladiste.h"
 #include "journal/frmpregleddnevnika.h"
 #include "journal/journallistmodel.h"
@@ -117,6 +118,7 @@ private slots:
     void izborReportsSelectedRowsInListOrder();
     void headerSortsAsText();
     void reportVariants();
+    void longDocumentKindsAndNumbersShowWhole();
     void printedPages_data();
     void printedPages();
     void printedSelectionAndRange();
@@ -335,6 +337,25 @@ void JournalWindowTest::reportVariants()
     QCOMPARE(lines.at(4).size(), 118);
     QCOMPARE(lines.at(5).size(), 129);
     QCOMPARE(lines.at(5).right(4), QStringLiteral("4,50"));
+}
+
+void JournalWindowTest::longDocumentKindsAndNumbersShowWhole()
+{
+    journaltest::WarehouseBook db;
+    const QString kind = QStringLiteral("Ulazni račun kupovni");
+    const QString number = QStringLiteral("R-2026/0000123456789");
+    QCOMPARE(kind.size() + number.size(), 40);
+    db.addLine(db.addArticle(QStringLiteral("Vijak")),
+               db.addHeader(QStringLiteral("P"), March1, db.addDocumentKind(kind), number, DateText::toIso(March1)), 1,
+               1);
+    frmpregleddnevnika* w = openWindow();
+    QCOMPARE(w->lsvdnevnik->model()->index(0, JournalColumn::DocNumber).data().toString(), number);
+    for (QTreeView* list : {w->lsvdnevnik, w->lsvizbor}) {
+        const QFontMetrics metrics(list->font());
+        // A cell keeps a few pixels beside its text.
+        QVERIFY(list->columnWidth(JournalColumn::DocKind) - 6 > metrics.horizontalAdvance(kind));
+        QVERIFY(list->columnWidth(JournalColumn::DocNumber) - 6 > metrics.horizontalAdvance(number));
+    }
 }
 
 void JournalWindowTest::printedPages_data()

@@ -194,9 +194,14 @@ private slots:
         QCOMPARE(boxes.last().title, QStringLiteral("Posprema u skladište"));
         QVERIFY(w && main->isVisible());
         QVERIFY(!main->mnuizbor->menuAction()->isEnabled());
+        // The article picker goes with the window it serves.
+        chooseEntry(w->cboskladiste, QStringLiteral("Veliko skladište"));
+        w->cmdpretraga->click();
+        QVERIFY(frmartikliizbor::isLoaded());
         boxes.answer(MsgNo);
         closeWindow(w);
         QTRY_VERIFY(!w);
+        QTRY_VERIFY(!frmartikliizbor::isLoaded());
         QVERIFY(main->mnuizbor->menuAction()->isEnabled());
         QCOMPARE(book.scalar("select count(*) from proizvodi").toInt(), 0);
     }
@@ -553,6 +558,37 @@ private slots:
         QTRY_VERIFY(!w);
         QCOMPARE(boxes.calls().size(), 0);
         QCOMPARE(book.scalar("select count(*) from sastojci").toInt(), 1);
+    }
+
+    void longNamesAndBarCodesShowWhole()
+    {
+        ProductionBook book;
+        seedArticles(book);
+        const QString name = QStringLiteral("Kruh & pecivo polubijelo 700 g");
+        const QString barCode = QStringLiteral("3850123456789");
+        QCOMPARE(name.size(), 30);
+        Products::insert(book.path(), Product{0, "K-1", barCode, name, "kom"}, {});
+        frmproizvodi* w = openWindow();
+        const QFontMetrics listMetrics(w->lsvsviproizvodi->font());
+        // A cell keeps a few pixels beside its text.
+        QVERIFY(w->lsvsviproizvodi->columnWidth(frmproizvodi::PColBarkod) - 6 > listMetrics.horizontalAdvance(barCode));
+        QVERIFY(w->lsvsviproizvodi->columnWidth(frmproizvodi::PColNaziv) - 6 > listMetrics.horizontalAdvance(name));
+
+        // In edit mode each button keeps its action and Alt letter in sight; the tooltip has the whole caption.
+        clickProduct(w, name);
+        w->cmdeditiraj->click();
+        QVERIFY(inEditMode(w));
+        const QList<std::pair<QPushButton*, QString>> buttons{
+            {w->cmdizmjena, "Izmjena: "}, {w->cmdne, "Odustani od izmjene: "}, {w->cmdbrisiproizvod, "Brisi: "}};
+        for (const auto& [button, action] : buttons) {
+            QString shown = button->text();
+            shown.replace(QStringLiteral("&&"), QStringLiteral("\x01")).remove(u'&').replace(u'\x01', u'&');
+            QVERIFY2(shown.startsWith(action), qPrintable(shown));
+            QVERIFY2(QFontMetrics(button->font()).horizontalAdvance(shown) <= button->width() - 6, qPrintable(shown));
+            QCOMPARE(button->toolTip(), action + name);
+        }
+        QCOMPARE(QKeySequence::mnemonic(w->cmdizmjena->text()), QKeySequence(Qt::ALT | Qt::Key_Z));
+        QCOMPARE(QKeySequence::mnemonic(w->cmdbrisiproizvod->text()), QKeySequence(Qt::ALT | Qt::Key_R));
     }
 
     void editingAsksOnlyOverAPendingProduct()

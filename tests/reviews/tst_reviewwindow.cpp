@@ -4,6 +4,7 @@
 #include "reviews/documentreview.h"
 #include "support/testmain.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QDateEdit>
 #include <QFile>
@@ -122,6 +123,20 @@ void typeDate(QDateEdit* picker, const QString& digits)
     QTest::keyClicks(picker, digits);
 }
 
+// The controls Tab stops on, from the one with the focus once round the window.
+QStringList tabStops()
+{
+    QStringList stops;
+    QWidget* const start = QApplication::focusWidget();
+    for (int i = 0; i < 40; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        if (QApplication::focusWidget() == start)
+            break;
+        stops.append(QApplication::focusWidget()->objectName());
+    }
+    return stops;
+}
+
 } // namespace
 
 class ReviewWindowTest : public QObject
@@ -135,6 +150,9 @@ private slots:
     void issueReviewFromTheMenu();
     void layoutsFollowTheOptions();
     void typingChoosesNothing();
+    void aLongPartnerNameShowsWholeInTheClosedBox();
+    void tabEntersEachGroupAtItsChosenOption_data();
+    void tabEntersEachGroupAtItsChosenOption();
     void menusReleasedOnEachWayOfClosing_data();
     void menusReleasedOnEachWayOfClosing();
     void emptyAndUnreadableBooks();
@@ -307,6 +325,20 @@ void ReviewWindowTest::layoutsFollowTheOptions()
     QCOMPARE(shownControls(w), range);
 }
 
+void ReviewWindowTest::aLongPartnerNameShowsWholeInTheClosedBox()
+{
+    seed(*m_book);
+    DocumentReview* w = openTwin(false);
+    click(w->optvise);
+    click(w->optdobavljacu);
+    knjtest::chooseEntry(w->cboizbordobavljaca, QStringLiteral("Kupac s vrlo dugim imenom d.d."));
+    const QLineEdit* shown = w->cboizbordobavljaca->lineEdit();
+    QCOMPARE(shown->text().size(), 30);
+    // The box's text keeps a few pixels of margin on each side.
+    QVERIFY(shown->width() - 4 >= QFontMetrics(shown->font()).horizontalAdvance(shown->text()));
+    QVERIFY(w->frameprimkadobavljac->geometry().right() < w->cmdprikazart->geometry().left());
+}
+
 void ReviewWindowTest::typingChoosesNothing()
 {
     seed(*m_book);
@@ -325,6 +357,31 @@ void ReviewWindowTest::typingChoosesNothing()
     QCOMPARE(items(w->cboizbordobavljaca), (QStringList{"Dom d.o.o.", "Oboje"}));
     click(w->cmdprikazart); // leaving the box chooses nothing: Oboje's documents, under Oboje's name
     QCOMPARE(paneLines(w), (QStringList{ReceiptHeader, Under83, Receipt2}));
+}
+
+void ReviewWindowTest::tabEntersEachGroupAtItsChosenOption_data()
+{
+    QTest::addColumn<bool>("receipt");
+    QTest::newRow("receipts") << true;
+    QTest::newRow("issue notes") << false;
+}
+
+void ReviewWindowTest::tabEntersEachGroupAtItsChosenOption()
+{
+    QFETCH(bool, receipt);
+    seed(*m_book);
+    DocumentReview* w = openTwin(receipt);
+    const auto stopsOnlyOn = [](const QStringList& stops, const char* chosen, const char* other) {
+        return stops.contains(QLatin1String(chosen)) && !stops.contains(QLatin1String(other));
+    };
+    click(w->optvise);
+    QVERIFY2(stopsOnlyOn(tabStops(), "optdatumu", "optdobavljacu"), "Datumu");
+    click(w->optdobavljacu);
+    click(w->Optjedne);
+    click(w->optvise);
+    QVERIFY2(stopsOnlyOn(tabStops(), "optdobavljacu", "optdatumu"), "Dobavljaču");
+    click(w->optzakljucak); // "Jedne" is chosen by the window, not by a click
+    QVERIFY2(stopsOnlyOn(tabStops(), "Optjedne", "optvise"), "Jedne");
 }
 
 void ReviewWindowTest::menusReleasedOnEachWayOfClosing_data()

@@ -74,12 +74,30 @@ private slots:
     void everyCombinationRunsItsReport_data();
     void everyCombinationRunsItsReport();
     void emptyBookShowsNothingAndAsksNothing();
+    void aLongArticleNameShowsWholeInTheClosedChooser();
     void failureIsReportedOnce();
     void partnerListFromTheMenu();
     void closingReleasesTheMenus_data();
     void closingReleasesTheMenus();
     void escInAnOpenListClosesTheListOnly();
 };
+
+void StockReportWindowsTest::aLongArticleNameShowsWholeInTheClosedChooser()
+{
+    ReportBook book;
+    const QString name = QStringLiteral("Brtva gumena za slavinu 1/2 in");
+    QCOMPARE(name.size(), 30);
+    book.addArticle("B1", name);
+    frmSkladiste* main = openMainWindow();
+    QVERIFY(main);
+    knjtest::triggerAction(main, "mnuArtikala1");
+    frmPregledart* w = frmPregledart::loaded();
+    QVERIFY(w && w->isVisible());
+    QCOMPARE(w->cbood->currentText(), name);
+    // The drop-down arrow and the margins take about 30 pixels of the box.
+    QVERIFY(w->cbood->width() - 30 >= QFontMetrics(w->cbood->font()).horizontalAdvance(name));
+    QVERIFY(w->Frame3->geometry().right() < w->cmdprikazart->geometry().left());
+}
 
 void StockReportWindowsTest::stockReportWindowFromTheMenu()
 {

@@ -123,6 +123,23 @@ private slots:
         QVERIFY(books.menusEnabled());
     }
 
+    void aLongProductNameShowsWholeInTheOrderList()
+    {
+        ProductionBooks books(1);
+        const QString name = QStringLiteral("Ormar HRASTOV dvokrilni 180 cm");
+        QCOMPARE(name.size(), 30);
+        const qint64 product = books.addProduct(name, {});
+        books.exec(books.productionPath(),
+                   "insert into radninalozi(brojrn, datumotv, datumzatv, idproizvoda, kolicinaproizvoda) "
+                   "values(1, '2026-12-01', '2026-12-02', ?, 1)",
+                   {QString::number(product)});
+        frmrn* w = openWindow();
+        QCOMPARE(w->lsvsviartikli->topLevelItem(0)->text(1), name);
+        // A cell keeps a few pixels beside its text.
+        QVERIFY(w->lsvsviartikli->columnWidth(1) - 6 > QFontMetrics(w->lsvsviartikli->font()).horizontalAdvance(name));
+        QTest::keyClick(w->txtkolicina, Qt::Key_Escape);
+    }
+
     void issuesIntoEveryWarehouseBook()
     {
         Workshop shop;
