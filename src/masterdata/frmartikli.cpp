@@ -101,6 +101,8 @@ frmartikli::frmartikli() : WorkingWindow(MenuGroup::Warehouse)
     lsvsviartikli = makeModelListView(frameartikli, QStringLiteral("lsvsviartikli"),
                                       QStringLiteral("Svi artikli skladišta"), m_stored);
     setArticleColumnWidths(lsvsviartikli);
+    widenColumnFor(lsvsviartikli, ArticleListModel::ColBarkod, 13, ValueKind::Digits);
+    widenColumnFor(lsvsviartikli, ArticleListModel::ColNaziv, 30, ValueKind::Letters);
     lsvsviartikli->setColumnHidden(ArticleListModel::ColId, true);
     useTooltipBackground(lsvsviartikli);
 

@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QFontMetrics>
 #include <QTest>
 #include <QTreeWidget>
 
@@ -114,6 +115,11 @@ void ArticlesTest::addAndAcceptStoresTheList()
     QCOMPARE(columnTexts(w->lsvsviartikli, 0), QStringList({"A1", "B2"}));
     QCOMPARE(columnTexts(w->lsvsviartikli, 2), QStringList({"Čokolada mliječna", "O'Brien sok"}));
     QCOMPARE(columnTexts(w->lsvsviartikli, 4), QStringList({"5,00", "0,50"}));
+    // The stored list shows a 13-digit bar code and a 30-character name whole (a cell keeps a few pixels).
+    const QFontMetrics metrics(w->lsvsviartikli->font());
+    QVERIFY(w->lsvsviartikli->columnWidth(1) - 6 > metrics.horizontalAdvance(QStringLiteral("3850123456789")));
+    QVERIFY(w->lsvsviartikli->columnWidth(2) - 6 >
+            metrics.horizontalAdvance(QStringLiteral("Kruh i pecivo polubijelo 700 g")));
 
     Database db = Database::open(m_book->bookPath());
     const auto rows = db.select("select * from artikli order by id");
