@@ -6,8 +6,6 @@
 
 #include <QHash>
 
-#include <sqlite3.h>
-
 #include <cmath>
 
 namespace {
@@ -61,51 +59,6 @@ QString storedDateText(const QString& stored)
     const QDate date = DateText::fromIso(stored);
     return date.isValid() ? DateText::toShort(date) : stored;
 }
-
-// A select run on the engine itself, reading values without wrapping each one.
-class NativeQuery
-{
-public:
-    NativeQuery(Database& db, const char* sql) : m_path(db.path()), m_db(db.sqliteHandle())
-    {
-        if (!m_db)
-            throw DbError(DbErrorKind::Statement, QStringLiteral("Baza se ne može čitati: ") + m_path);
-        if (sqlite3_prepare_v2(m_db, sql, -1, &m_statement, nullptr) != SQLITE_OK)
-            fail();
-    }
-    ~NativeQuery() { sqlite3_finalize(m_statement); }
-    NativeQuery(const NativeQuery&) = delete;
-    NativeQuery& operator=(const NativeQuery&) = delete;
-
-    bool next()
-    {
-        const int rc = sqlite3_step(m_statement);
-        if (rc == SQLITE_ROW)
-            return true;
-        if (rc != SQLITE_DONE)
-            fail();
-        return false;
-    }
-    void finish() { sqlite3_reset(m_statement); }
-    bool isNull(int column) const { return sqlite3_column_type(m_statement, column) == SQLITE_NULL; }
-    qint64 integer(int column) const { return sqlite3_column_int64(m_statement, column); }
-    double number(int column) const { return sqlite3_column_double(m_statement, column); }
-    QString text(int column) const
-    {
-        const auto* chars = static_cast<const char16_t*>(sqlite3_column_text16(m_statement, column));
-        return chars ? QString::fromUtf16(chars, sqlite3_column_bytes16(m_statement, column) / 2) : QString();
-    }
-
-private:
-    [[noreturn]] void fail()
-    {
-        throw DbError::engine(m_path, sqlite3_extended_errcode(m_db), QString::fromUtf8(sqlite3_errmsg(m_db)));
-    }
-
-    QString m_path;
-    sqlite3* m_db = nullptr;
-    sqlite3_stmt* m_statement = nullptr;
-};
 
 } // namespace
 
@@ -176,12 +129,13 @@ JournalBook LoadJournal(const QString& bookPath)
     book.lines.reserve(int(lineCount));
     // The largest view of a book: read straight from the engine, taking the texts of an article or a header
     // only the first time a line names it.
-    NativeQuery query(db, "select u.kolicina, u.cijena, a.id, a.naziv, p.id, p.pi, p.datumpi, d.dokument, "
-                          "p.brojdok, p.datumdok from ulazizlaz u "
-                          "left join artikli a on a.id = u.idartikla "
-                          "left join pi p on p.id = u.idpi "
-                          "left join dokumenti d on d.id = p.dokument "
-                          "order by u.id");
+    PreparedQuery query(db,
+                        QStringLiteral("select u.kolicina, u.cijena, a.id, a.naziv, p.id, p.pi, p.datumpi, d.dokument, "
+                                       "p.brojdok, p.datumdok from ulazizlaz u "
+                                       "left join artikli a on a.id = u.idartikla "
+                                       "left join pi p on p.id = u.idpi "
+                                       "left join dokumenti d on d.id = p.dokument "
+                                       "order by u.id"));
     enum
     {
         Quantity,
@@ -195,10 +149,11 @@ JournalBook LoadJournal(const QString& bookPath)
         DocNumber,
         DocDate
     };
+    query.exec({});
     while (query.next()) {
         JournalLine line;
-        line.quantity = Figure::fromDouble(query.number(Quantity)).cents();
-        line.price = storedPrice(query.number(Price));
+        line.quantity = Figure::fromDouble(query.real(Quantity)).cents();
+        line.price = storedPrice(query.real(Price));
         line.amount = Figure::lineAmount(Figure::fromCents(line.quantity), line.price).cents();
 
         if (!query.isNull(ArticleId)) {
