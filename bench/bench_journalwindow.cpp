@@ -11,13 +11,11 @@
 #include <QApplication>
 #include <QDateEdit>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QFileInfo>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTextBlock>
 
-#include <algorithm>
 #include <cstdio>
 
 namespace {
@@ -29,24 +27,6 @@ double elapsedMs(const std::function<void()>& f)
     f();
     QApplication::processEvents();
     return timer.nsecsElapsed() / 1e6;
-}
-
-// A line of the process's memory status: "VmHWM:" the peak, "VmRSS:" now.
-QString memory(const QByteArray& key)
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return QStringLiteral("?");
-    for (const QByteArray& line : status.readAll().split('\n'))
-        if (line.startsWith(key))
-            return QString::fromLatin1(line.mid(key.size()).trimmed());
-    return QStringLiteral("?");
-}
-
-// "123456 kB" as kB.
-qint64 kb(const QString& text)
-{
-    return text.section(QLatin1Char(' '), 0, 0).toLongLong();
 }
 
 } // namespace
@@ -69,7 +49,7 @@ int main(int argc, char** argv)
         window->show();
     });
     const int rows = window->journalModel()->rowCount();
-    const QString afterOpen = memory("VmRSS:");
+    const qint64 afterOpen = memoryStatusKb("VmRSS:");
 
     const double sort = elapsedMs([&] { window->journalModel()->sort(JournalColumn::Article); });
 
@@ -86,32 +66,28 @@ int main(int argc, char** argv)
 
     window->optsve->click();
     // The report's own peak: the peak is reset to what the process holds now (clear_refs), then read after it.
-    const qint64 before = kb(memory("VmRSS:"));
-    QFile clear(QStringLiteral("/proc/self/clear_refs"));
-    const bool reset = clear.open(QIODevice::WriteOnly) && clear.write("5") == 1;
-    clear.close();
-    double report = elapsedMs([&] { window->cmdprikazart->click(); });
-    const qint64 reportPeak = kb(memory("VmHWM:")) - before;
+    const qint64 before = memoryStatusKb("VmRSS:");
+    const bool reset = resetPeakMemory();
+    const double firstShown = elapsedMs([&] { window->cmdprikazart->click(); });
+    const qint64 reportPeak = memoryStatusKb("VmHWM:") - before;
     // The pane holds sixteen lines a block, joined by line separators.
     qint64 reportLines = 0;
     for (QTextBlock block = window->rtfdnevnik->document()->begin(); block.isValid(); block = block.next())
         reportLines += block.text().count(QChar::LineSeparator) + 1;
-    QList<double> times{report, elapsedMs([&] { window->cmdprikazart->click(); }),
-                        elapsedMs([&] { window->cmdprikazart->click(); })};
-    std::sort(times.begin(), times.end());
-    report = times[1];
+    const double report = median({firstShown, elapsedMs([&] { window->cmdprikazart->click(); }),
+                                  elapsedMs([&] { window->cmdprikazart->click(); })});
 
     std::printf("journal window: opened with %d rows in %.0f ms; sorted by name in %.0f ms; a month (%d rows) filtered "
-                "in %.0f ms; memory with the list open %s\n",
-                rows, open, sort, monthRows, filter, qPrintable(afterOpen));
+                "in %.0f ms; memory with the list open %lld kB\n",
+                rows, open, sort, monthRows, filter, afterOpen);
     std::printf("journal window: whole report (%lld lines) shown in %.0f ms, median of 3 (aim 2000 ms)%s\n",
                 reportLines, report, report > 2000 ? "   ABOVE AIM" : "");
     if (reset)
         std::printf("journal window: the report's peak memory %lld MB, %.0f bytes a line (aim 500)%s\n",
                     reportPeak / 1024, reportPeak * 1024.0 / reportLines,
                     reportPeak * 1024.0 / reportLines > 500 ? "   ABOVE AIM" : "");
-    std::printf("journal window: memory with the report %s; peak of the process %ld MB (getrusage)\n",
-                qPrintable(memory("VmRSS:")), peakMemoryKb() / 1024);
+    std::printf("journal window: memory with the report %lld kB; peak of the process %ld MB (getrusage)\n",
+                memoryStatusKb("VmRSS:"), peakMemoryKb() / 1024);
     frmpregleddnevnika::unload();
     return 0;
 }

@@ -8,6 +8,7 @@
 // loaded, as entering a book leaves them), then the window opened and painted. Memory: the heap the open window keeps
 // (malloc's count of bytes in use, mapped blocks included) and the peak of the resident size while it opened (reset
 // just before), each less the same window's on an empty book, per row.
+#include "bigbook.h"
 #include "common/appsetup.h"
 #include "common/workspace.h"
 #include "core/db/appstate.h"
@@ -23,7 +24,6 @@
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QHeaderView>
 #include <QLabel>
 #include <QProcess>
@@ -31,7 +31,6 @@
 
 #include <malloc.h>
 
-#include <algorithm>
 #include <cstdio>
 #include <vector>
 
@@ -79,36 +78,11 @@ void buildBook(const QString& folder)
     Partners::insertAll(path, partners);
 }
 
-QByteArray statusLine(const QByteArray& key)
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return {};
-    for (const QByteArray& line : status.readAll().split('\n'))
-        if (line.startsWith(key))
-            return line.mid(key.size()).trimmed();
-    return {};
-}
-
-// Kilobytes of a status line ("VmRSS:", "VmHWM:").
-qint64 statusKb(const QByteArray& key)
-{
-    return statusLine(key).split(' ').value(0).toLongLong();
-}
-
 // Bytes malloc has handed out and not got back, large blocks (mapped on their own) included.
 size_t heapInUse()
 {
     const struct mallinfo2 info = mallinfo2();
     return info.uordblks + info.hblkhd;
-}
-
-// Resets the peak resident size to the present one.
-void resetPeak()
-{
-    QFile refs(QStringLiteral("/proc/self/clear_refs"));
-    if (refs.open(QIODevice::WriteOnly))
-        refs.write("5");
 }
 
 // One window opened in this process: prints "milliseconds retained-bytes peak-bytes rows sort-milliseconds".
@@ -131,8 +105,8 @@ int runOne(const QString& folder, const QString& window, const QString& book)
     QApplication::processEvents();
     malloc_trim(0);
     const size_t heapBefore = heapInUse();
-    const qint64 rssBefore = statusKb("VmRSS:");
-    resetPeak();
+    const qint64 rssBefore = memoryStatusKb("VmRSS:");
+    resetPeakMemory();
     QElapsedTimer timer;
     timer.start();
     QAbstractItemView* list = nullptr;
@@ -151,7 +125,7 @@ int runOne(const QString& folder, const QString& window, const QString& book)
     }
     QApplication::processEvents(); // the first paint
     const double openMs = timer.nsecsElapsed() / 1e6;
-    const qint64 peakKb = statusKb("VmHWM:");
+    const qint64 peakKb = memoryStatusKb("VmHWM:");
     const size_t heapAfter = heapInUse();
     const int rows = list->model()->rowCount();
     // A click on the name's header: the list sorted by name (the picker's headers sort nothing).
@@ -165,12 +139,6 @@ int runOne(const QString& folder, const QString& window, const QString& book)
     std::printf("%.1f %lld %lld %d %.1f\n", openMs, qlonglong(heapAfter - heapBefore),
                 qlonglong((peakKb - rssBefore) * 1024), rows, sortMs);
     return 0;
-}
-
-double median(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v.empty() ? 0 : v[v.size() / 2];
 }
 
 } // namespace

@@ -7,6 +7,7 @@
 // The book of 1 000 000 lines is built once and kept in the system's temporary folder (knjigovodstvo-bench); a change
 // of the book's tables or indexes builds it anew. Each run posts into copies of it.
 
+#include "bigbook.h"
 #include "core/db/bookschema.h"
 #include "core/db/database.h"
 #include "core/stock/articles.h"
@@ -304,13 +305,6 @@ private:
     Connection m_db;
     Statement m_partner, m_kind, m_receipt, m_issue, m_read, m_write, m_line;
 };
-
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    const size_t n = values.size();
-    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2.0;
-}
 
 // Medians of one way of posting: wall-clock time, and the thread's own processor time (which leaves out the
 // waits for the disk, so it shows the work of the code also while other programs keep the disk busy).

@@ -205,10 +205,6 @@ int main(int argc, char** argv)
         oursMs.push_back(medianMs(1, [&] { WorkOrders::issue(s.production, order); }));
         bareMs.push_back(medianMs(1, [&] { bareIssue(s, order.lines); }));
     }
-    const auto median = [](std::vector<double> v) {
-        std::sort(v.begin(), v.end());
-        return v.at(v.size() / 2);
-    };
     const double ours = median(oursMs);
     const double bare = median(bareMs);
     std::printf("Work order of %d components in %d books, median of %d runs:\n", ComponentCount, BookCount, runs);

@@ -3,6 +3,7 @@
 #include <QString>
 
 #include <functional>
+#include <vector>
 
 // The size of a benchmark book.
 struct BenchBookSize
@@ -30,6 +31,12 @@ double bareReadMs(const QString& book, const QList<QByteArray>& statements, int 
 
 // The process's peak resident memory so far, in kB (getrusage).
 long peakMemoryKb();
+// A figure of the process's memory status in kB: "VmRSS:" now, "VmHWM:" the peak since the last reset; 0 unknown.
+qint64 memoryStatusKb(const char* key);
+// Resets the peak of the resident memory (VmHWM) to what the process holds now; false where it cannot.
+bool resetPeakMemory();
 
+// The median of the values (of the middle two when their number is even); 0 when there are none.
+double median(std::vector<double> values);
 // The median of runs of f, in milliseconds.
 double medianMs(int runs, const std::function<void()>& f);
