@@ -275,8 +275,8 @@ QList<RequirementLine> requirement(const QString& productionBookPath, qint64 pro
         const QList<RequirementLine*>& bookLines = byBook[bookId];
         const QString path = bookLines.first()->bookFile();
         try {
-            const qint64 issueNumber = StockDocs::nextDocumentNumber(path, false);
             Database db = Database::open(path);
+            const qint64 issueNumber = StockDocs::nextDocumentNumber(db, false);
             PreparedQuery article(db, QStringLiteral("select naziv, stanje from artikli where id = ?"));
             for (RequirementLine* line : bookLines) {
                 line->issueNumber = issueNumber;
