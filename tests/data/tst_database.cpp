@@ -171,13 +171,14 @@ void DatabaseTest::engineErrorsNameTheFileInCroatian_data()
     QTest::addColumn<QString>("setup");
     QTest::addColumn<QString>("sentence");
     QTest::addColumn<QString>("engine");
+    const QString busy =
+        QStringLiteral("Baza %1 je zauzeta: u nju upravo upisuje druga kopija programa. Pokušajte ponovo.");
+    const QString locked = QStringLiteral("database is locked");
     QTest::newRow("empty file") << "empty"
                                 << "Datoteka %1 nema tablicu koju program treba: prazna je, oštećena ili je baza "
                                    "druge vrste."
                                 << "no such table: t";
-    QTest::newRow("locked") << "locked"
-                            << "Baza %1 je zauzeta: u nju upravo upisuje druga kopija programa. Pokušajte ponovo."
-                            << "database is locked";
+    QTest::newRow("locked") << "locked" << busy << locked;
     QTest::newRow("full") << "full"
                           << "Na disku nema mjesta za upis u bazu %1."
                           << "database or disk is full";
@@ -185,15 +186,9 @@ void DatabaseTest::engineErrorsNameTheFileInCroatian_data()
                                << "U bazu %1 se ne može upisivati: datoteka ili njezina mapa je samo za čitanje."
                                << "attempt to write a readonly database";
     // Another copy holds the file while this one opens it: busy, not "no database".
-    QTest::newRow("held exclusively") << "exclusive"
-                                      << "Baza %1 je zauzeta: u nju upravo upisuje druga kopija programa. Pokušajte "
-                                         "ponovo."
-                                      << "database is locked";
+    QTest::newRow("held exclusively") << "exclusive" << busy << locked;
     // Another copy reads the file until the commit gives up waiting.
-    QTest::newRow("commit while read") << "reader"
-                                       << "Baza %1 je zauzeta: u nju upravo upisuje druga kopija programa. Pokušajte "
-                                          "ponovo."
-                                       << "database is locked";
+    QTest::newRow("commit while read") << "reader" << busy << locked;
     QTest::newRow("random bytes") << "random"
                                   << "Datoteka %1 nije baza podataka."
                                   << "file is not a database";

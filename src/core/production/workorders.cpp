@@ -10,10 +10,10 @@
 #include "core/text/reporttext.h"
 
 #include <QHash>
+#include <QMap>
 #include <QSet>
 #include <QSqlRecord>
 
-#include <algorithm>
 #include <functional>
 
 namespace WorkOrders {
@@ -41,22 +41,16 @@ struct BookGroup
 
 QList<BookGroup> groupByBook(const QList<RequirementLine>& lines)
 {
-    QList<BookGroup> groups;
-    QHash<qint64, int> indexOfBook;
+    QMap<qint64, BookGroup> groups; // by book id
     for (const RequirementLine& line : lines) {
-        auto found = indexOfBook.constFind(line.bookId);
-        if (found == indexOfBook.constEnd()) {
-            found = indexOfBook.insert(line.bookId, int(groups.size()));
-            BookGroup group;
+        BookGroup& group = groups[line.bookId];
+        if (!group.first) {
             group.first = &line;
             group.schema = QStringLiteral("w%1").arg(line.bookId);
-            groups.append(group);
         }
-        groups[*found].lines.append(&line);
+        group.lines.append(&line);
     }
-    std::sort(groups.begin(), groups.end(),
-              [](const BookGroup& a, const BookGroup& b) { return a.first->bookId < b.first->bookId; });
-    return groups;
+    return groups.values();
 }
 
 void checkBeforeWriting(const NewOrder& order, const QList<BookGroup>& books)
@@ -275,8 +269,8 @@ QList<RequirementLine> requirement(const QString& productionBookPath, qint64 pro
         const QList<RequirementLine*>& bookLines = byBook[bookId];
         const QString path = bookLines.first()->bookFile();
         try {
-            const qint64 issueNumber = StockDocs::nextDocumentNumber(path, false);
             Database db = Database::open(path);
+            const qint64 issueNumber = StockDocs::nextDocumentNumber(db, false);
             PreparedQuery article(db, QStringLiteral("select naziv, stanje from artikli where id = ?"));
             for (RequirementLine* line : bookLines) {
                 line->issueNumber = issueNumber;

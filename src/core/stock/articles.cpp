@@ -28,14 +28,11 @@ namespace Articles {
 
 QList<StoredArticle> all(const QString& book)
 {
-    Database db = Database::open(book);
-    PreparedQuery rows(
-        db, QStringLiteral("select id, sifra, barkod, naziv, jedmjere, minkolicina from artikli order by id"));
-    rows.exec({});
     QList<StoredArticle> result;
-    while (rows.next())
-        result.append({rows.integer(0),
-                       {rows.text(1), rows.text(2), rows.text(3), rows.text(4), Figure::fromDouble(rows.real(5))}});
+    for (const ArticleRow& r : rows(book))
+        result.append({r.id,
+                       {r.sifra().toString(), r.barkod().toString(), r.naziv().toString(), r.jedmjere().toString(),
+                        r.minkolicina}});
     return result;
 }
 

@@ -11,7 +11,7 @@
 class Database;
 
 // Reads and writes of the stock-document window, its document-kinds window and the article picker
-// (which lists the articles through Articles::all).
+// (which lists the articles through Articles::rows).
 // Every function opens the book at bookPath, does its work and closes it; DbError on failure.
 namespace StockDocs {
 
