@@ -11,7 +11,7 @@
 #include <vector>
 
 ListModel::ListModel(QStringList headers, QObject* parent)
-    : ReorderedTableModel(parent), m_headers(std::move(headers)), m_alignment(m_headers.size(), int(Qt::AlignLeft))
+    : QAbstractTableModel(parent), m_headers(std::move(headers)), m_alignment(m_headers.size(), int(Qt::AlignLeft))
 {
 }
 
@@ -76,23 +76,16 @@ void ListModel::sort(int column, Qt::SortOrder order)
 {
     if (column < 0 || column >= m_headers.size())
         return;
+    const QVector<int> newOrder = sortOrder(column, order);
     const int n = int(m_order.size());
-    const QVector<int> newOrder = listSortOrder(
-        n, [&](int p) { return text(p, column); }, order);
-    reorder(m_order, newOrder);
-}
-
-void ReorderedTableModel::reorder(QVector<int>& rows, const QVector<int>& newOrder)
-{
-    const int n = int(rows.size());
     emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
     QVector<int> newPosition(n);
     QVector<int> reordered(n);
     for (int i = 0; i < n; ++i) {
         newPosition[newOrder.at(i)] = i;
-        reordered[i] = rows.at(newOrder.at(i));
+        reordered[i] = m_order.at(newOrder.at(i));
     }
-    rows = std::move(reordered);
+    m_order = std::move(reordered);
     const QModelIndexList before = persistentIndexList();
     QModelIndexList after;
     after.reserve(before.size());
@@ -100,6 +93,12 @@ void ReorderedTableModel::reorder(QVector<int>& rows, const QVector<int>& newOrd
         after.append(this->index(newPosition.at(index.row()), index.column()));
     changePersistentIndexList(before, after);
     emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
+}
+
+QVector<int> ListModel::sortOrder(int column, Qt::SortOrder order) const
+{
+    return listSortOrder(
+        int(m_order.size()), [&](int p) { return text(p, column); }, order);
 }
 
 QVector<int> listSortOrder(int count, const std::function<QString(int)>& text, Qt::SortOrder order)

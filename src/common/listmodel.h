@@ -8,24 +8,11 @@
 
 class QAbstractItemView;
 
-// A table model whose rows a sort puts in a new order.
-class ReorderedTableModel : public QAbstractTableModel
-{
-    Q_OBJECT
-public:
-    using QAbstractTableModel::QAbstractTableModel;
-
-protected:
-    // Puts rows in the new order (newOrder[new position] = old position); the selection and the current row follow
-    // their rows.
-    void reorder(QVector<int>& rows, const QVector<int>& newOrder);
-};
-
 // A read-only list of many rows for a QTreeView. The rows stay in their owner's compact form and a cell's text is
 // made when the view asks for it; the list's order is a list of positions into the rows, so a sort moves numbers.
 // A subclass holds the rows and gives the texts (cellText); after replacing its rows it calls showRows inside
 // beginResetModel / endResetModel.
-class ListModel : public ReorderedTableModel
+class ListModel : public QAbstractTableModel
 {
     Q_OBJECT
 public:
@@ -39,20 +26,26 @@ public:
     QString text(int position, int column) const { return cellText(m_order.at(position), column); }
     // The texts of a whole line, column by column.
     QStringList line(int position) const;
+    // The rows in list order.
+    const QVector<int>& rows() const { return m_order; }
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     int columnCount(const QModelIndex& parent = QModelIndex()) const override;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
     // Orders the list by the column's texts (Croatian, case-insensitive); equal texts keep their order. Selected
-    // rows stay selected.
+    // rows and the current row follow their rows.
     void sort(int column, Qt::SortOrder order = Qt::AscendingOrder) override;
 
 protected:
     virtual QString cellText(int row, int column) const = 0;
-    // Shows rows 0 .. count - 1 in that order, or ordered by a column as sort() orders them.
+    // The order sort() puts the list in (newOrder[new position] = old position); listSortOrder unless overridden.
+    virtual QVector<int> sortOrder(int column, Qt::SortOrder order) const;
+    // Shows rows 0 .. count - 1 in that order, or ordered by a column as sort() orders them, or these rows in this
+    // order.
     void showRows(int count);
     void showRowsSortedBy(int count, int column);
+    void showRows(QVector<int> rows) { m_order = std::move(rows); }
 
 private:
     QStringList m_headers;

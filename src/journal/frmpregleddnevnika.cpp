@@ -2,6 +2,7 @@
 
 #include "common/controls.h"
 #include "common/hrmsgbox.h"
+#include "common/listmodel.h"
 #include "common/reportpane.h"
 #include "common/windowkeys.h"
 #include "core/db/database.h"
@@ -215,14 +216,9 @@ QString frmpregleddnevnika::title(JournalSelection selection) const
 QVector<int> frmpregleddnevnika::selectedRows() const
 {
     const QVector<int>& all = m_journal->rows();
-    QVector<bool> selected(all.size(), false);
-    for (const QItemSelectionRange& range : lsvdnevnik->selectionModel()->selection())
-        for (int r = range.top(); r <= range.bottom(); ++r)
-            selected[r] = true;
     QVector<int> rows;
-    for (int r = 0; r < all.size(); ++r)
-        if (selected.at(r))
-            rows.append(all.at(r));
+    for (int position : selectedPositions(lsvdnevnik))
+        rows.append(all.at(position));
     return rows;
 }
 

@@ -7,13 +7,18 @@
 #include <algorithm>
 #include <numeric>
 
-JournalListModel::JournalListModel(QObject* parent) : ReorderedTableModel(parent) {}
+JournalListModel::JournalListModel(QObject* parent) : ListModel(JournalHeaders(), parent)
+{
+    for (int c = 0; c < JournalColumn::Count; ++c)
+        if (JournalColumnIsNumber(c))
+            setColumnAlignment(c, Qt::AlignRight);
+}
 
 void JournalListModel::setRows(std::shared_ptr<const JournalBook> book, QVector<int> rows)
 {
     beginResetModel();
     m_book = std::move(book);
-    m_rows = std::move(rows);
+    showRows(std::move(rows));
     endResetModel();
 }
 
@@ -22,49 +27,21 @@ void JournalListModel::clear()
     setRows(nullptr, {});
 }
 
-int JournalListModel::rowCount(const QModelIndex& parent) const
+QString JournalListModel::cellText(int row, int column) const
 {
-    return parent.isValid() ? 0 : int(m_rows.size());
+    return m_book->cell(m_book->lines.at(row), column);
 }
 
-int JournalListModel::columnCount(const QModelIndex& parent) const
+// Every distinct text ranked once, so the rows sort by whole numbers: a journal repeats its dates, kinds and names
+// (a collation key per row, as listSortOrder makes, would take ten times as long).
+QVector<int> JournalListModel::sortOrder(int column, Qt::SortOrder order) const
 {
-    return parent.isValid() ? 0 : JournalColumn::Count;
-}
-
-QVariant JournalListModel::data(const QModelIndex& index, int role) const
-{
-    if (!index.isValid() || index.row() >= m_rows.size())
-        return QVariant();
-    if (role == Qt::DisplayRole)
-        return m_book->cell(m_book->lines.at(m_rows.at(index.row())), index.column());
-    if (role == Qt::TextAlignmentRole)
-        return int((JournalColumnIsNumber(index.column()) ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter);
-    return QVariant();
-}
-
-QVariant JournalListModel::headerData(int section, Qt::Orientation orientation, int role) const
-{
-    if (orientation != Qt::Horizontal || section < 0 || section >= JournalColumn::Count)
-        return QVariant();
-    if (role == Qt::DisplayRole)
-        return JournalHeaders().at(section);
-    if (role == Qt::TextAlignmentRole)
-        return int((JournalColumnIsNumber(section) ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter);
-    return QVariant();
-}
-
-void JournalListModel::sort(int column, Qt::SortOrder order)
-{
-    if (!m_book || column < 0 || column >= JournalColumn::Count)
-        return;
-    const int n = int(m_rows.size());
-    // Rank every distinct text once, so the rows sort by whole numbers.
+    const int n = int(rows().size());
     QHash<QString, int> distinctIndex;
     QVector<QString> distinct;
     QVector<int> textOfRow(n);
     for (int r = 0; r < n; ++r) {
-        const QString text = m_book->cell(m_book->lines.at(m_rows.at(r)), column);
+        const QString text = this->text(r, column);
         auto it = distinctIndex.constFind(text);
         if (it == distinctIndex.constEnd()) {
             it = distinctIndex.insert(text, int(distinct.size()));
@@ -90,6 +67,5 @@ void JournalListModel::sort(int column, Qt::SortOrder order)
         const int rb = rank.at(textOfRow.at(b));
         return ascending ? ra < rb : ra > rb;
     });
-
-    reorder(m_rows, newOrder);
+    return newOrder;
 }

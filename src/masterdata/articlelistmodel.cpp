@@ -1,9 +1,6 @@
 #include "articlelistmodel.h"
 
-ArticleListModel::ArticleListModel(QObject* parent)
-    : ListModel({QStringLiteral("Šifra art."), QStringLiteral("Barkod"), QStringLiteral("Naziv art."),
-                 QStringLiteral("J.m"), QStringLiteral("Min.kolicina"), QString()},
-                parent)
+ArticleListModel::ArticleListModel(QObject* parent) : ListModel(Headers + QStringList{QString()}, parent)
 {
     setColumnAlignment(ColMinkolicina, Qt::AlignRight);
 }

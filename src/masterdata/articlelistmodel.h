@@ -18,6 +18,10 @@ public:
         ColId,
         ColumnCount
     };
+    // The headers of the columns, the id's left out.
+    static inline const QStringList Headers = {QStringLiteral("Šifra art."), QStringLiteral("Barkod"),
+                                               QStringLiteral("Naziv art."), QStringLiteral("J.m"),
+                                               QStringLiteral("Min.kolicina")};
     // How the code and the minimum quantity are shown: trimmed and "0,00" (Loaded), with blanks only trimmed and
     // "0,00" (Picker), or as stored and in their shortest text (AfterChange: the articles window after a change).
     enum class Form

@@ -25,9 +25,6 @@
 namespace {
 
 const QString ResetMinimum = QStringLiteral("0,00");
-const QStringList ArticleColumns = {QStringLiteral("Šifra art."), QStringLiteral("Barkod"),
-                                    QStringLiteral("Naziv art."), QStringLiteral("J.m"),
-                                    QStringLiteral("Min.kolicina")};
 
 const QStringList HelpText = {
     QStringLiteral("F1 Pomoć i izlaz iz pomoći"),
@@ -94,7 +91,7 @@ frmartikli::frmartikli() : WorkingWindow(MenuGroup::Warehouse)
     txtminkolicina->setFixedWidth(90);
 
     lsvartikli = makeListView(frameartikli, QStringLiteral("lsvartikli"), QStringLiteral("Artikli za unos u skladište"),
-                              ArticleColumns);
+                              ArticleListModel::Headers);
     lsvartikli->headerItem()->setTextAlignment(4, Qt::AlignRight | Qt::AlignVCenter);
     setArticleColumnWidths(lsvartikli);
     m_stored = new ArticleListModel(this);

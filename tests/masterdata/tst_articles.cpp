@@ -6,7 +6,6 @@
 #include "masterdatatest.h"
 #include "support/testmain.h"
 
-#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -355,16 +354,11 @@ void ArticlesTest::sortedStoredListKeepsTheChosenArticle()
                    {"A5", "", "Dom", "m", Figure()}});
     MsgBoxScript boxes;
     frmartikli* w = open();
-    QHeaderView* header = w->lsvsviartikli->header();
-    const auto clickHeader = [header](int column) {
-        QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
-                          QPoint(header->sectionViewportPosition(column) + 5, header->height() / 2));
-    };
     knjtest::clickRow(w->lsvsviartikli, 1);
-    clickHeader(2);
+    knjtest::clickHeader(w->lsvsviartikli, 2);
     QCOMPARE(columnTexts(w->lsvsviartikli, 0), QStringList({"A2", "A4", "A3", "A5", "A1"}));
     QCOMPARE(lastSelectedPosition(w->lsvsviartikli), 0);
-    clickHeader(2);
+    knjtest::clickHeader(w->lsvsviartikli, 2);
     QCOMPARE(columnTexts(w->lsvsviartikli, 0), QStringList({"A1", "A5", "A3", "A2", "A4"}));
     QCOMPARE(lastSelectedPosition(w->lsvsviartikli), 3);
 

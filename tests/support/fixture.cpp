@@ -8,6 +8,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QHeaderView>
 #include <QKeyEvent>
 #include <QPointer>
 #include <QPrinter>
@@ -83,6 +84,13 @@ QStringList rowTexts(const QTreeWidget* list, int row)
     for (int c = 0; c < list->columnCount(); ++c)
         cells.append(item->text(c));
     return cells;
+}
+
+void clickHeader(QTreeView* list, int column)
+{
+    QHeaderView* header = list->header();
+    QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
+                      QPoint(header->sectionViewportPosition(column) + 5, header->height() / 2));
 }
 
 void MsgBoxScript::clear()

@@ -13,6 +13,7 @@
 class QWidget;
 class QAction;
 class QComboBox;
+class QTreeView;
 class QTreeWidget;
 
 namespace knjtest {
@@ -78,6 +79,8 @@ public:
 
 // The texts of one row of a list, column by column; a missing row fails the test and gives an empty list.
 QStringList rowTexts(const QTreeWidget* list, int row);
+// Clicks the header of a list's column.
+void clickHeader(QTreeView* list, int column);
 
 // Types text into the focused child of a widget with key events that carry the text (Croatian letters too).
 void typeText(QWidget* widget, const QString& text);

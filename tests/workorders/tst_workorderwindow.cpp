@@ -69,7 +69,7 @@ const QString IssueQuestion = QStringLiteral("Izdavanje radnog naloga i kreiranj
 struct Workshop
 {
     ProductionBooks books{3};
-    qint64 daska = 0, vijak = 0, lim = 0, boja = 0, product = 0;
+    qint64 daska = 0, vijak = 0, lim = 0, boja = 0, product = 0, polica = 0;
     Workshop()
     {
         books.addIssueHeaders(0, QStringLiteral("I"), 2);
@@ -81,7 +81,7 @@ struct Workshop
                                                             {1, lim, QStringLiteral("1,5"), QStringLiteral("10")},
                                                             {2, boja, QStringLiteral("0,5"), QStringLiteral("4")},
                                                             {0, vijak, QStringLiteral("8"), QStringLiteral("0,25")}});
-        books.addProduct(QStringLiteral("Polica"), {{0, daska, QStringLiteral("1,5"), QStringLiteral("3,2")}});
+        polica = books.addProduct(QStringLiteral("Polica"), {{0, daska, QStringLiteral("1,5"), QStringLiteral("3,2")}});
     }
 };
 
@@ -271,10 +271,7 @@ private slots:
         // Its work order for Polica takes order number 1 and issue note 3 of book A.
         WorkOrders::NewOrder theirs;
         theirs.brojrn = WorkOrders::nextOrderNumber(books.productionPath());
-        theirs.productId = books
-                               .scalar(books.productionPath(), QStringLiteral("select id from proizvodi where "
-                                                                              "naziv = 'Polica'"))
-                               .toLongLong();
+        theirs.productId = shop.polica;
         theirs.quantity = Figure::fromInt(1);
         theirs.lines = WorkOrders::requirement(books.productionPath(), theirs.productId);
         WorkOrders::rescale(theirs.lines, theirs.quantity);
