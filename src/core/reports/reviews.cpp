@@ -156,9 +156,10 @@ QList<ReviewDocument> documentsDated(const QString& bookPath, bool receipt, cons
 {
     if (!from.isValid() || !to.isValid() || from > to)
         return {};
-    // Dates are stored as "yyyy-MM-dd"; the day after `to` as the upper bound keeps the whole last day.
+    // Dates are stored as "yyyy-MM-dd"; every text of the last day sorts before it followed by U+FFFF, also on
+    // 31.12.9999, whose next day has no such text.
     return loadDocuments(bookPath, receipt, QStringLiteral("p.datumpi >= ? and p.datumpi < ?"),
-                         {DateText::toIso(from), DateText::toIso(to.addDays(1))});
+                         {DateText::toIso(from), DateText::toIso(to) + QChar(0xFFFF)});
 }
 
 QList<ListingLine> documentLines(const QString& bookPath, qint64 documentId)
