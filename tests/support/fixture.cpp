@@ -8,6 +8,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QFile>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QPointer>
@@ -15,6 +16,11 @@
 #include <QTest>
 #include <QTreeWidget>
 #include <QWidget>
+
+#include <fcntl.h>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
+#include <unistd.h>
 
 namespace knjtest {
 
@@ -35,6 +41,45 @@ ProgramFolderFixture::~ProgramFolderFixture()
 QString ProgramFolderFixture::filePath(const QString& name) const
 {
     return m_dir.filePath(name);
+}
+
+namespace {
+
+bool setImmutable(const QString& path, bool on)
+{
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY);
+    if (fd < 0)
+        return false;
+    int flags = 0;
+    bool done = ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
+    if (done) {
+        flags = on ? flags | FS_IMMUTABLE_FL : flags & ~FS_IMMUTABLE_FL;
+        done = ::ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
+    }
+    ::close(fd);
+    return done;
+}
+
+} // namespace
+
+ReadOnlyFile::ReadOnlyFile(const QString& path) : m_path(path)
+{
+    if (::geteuid() == 0)
+        m_immutable = setImmutable(path, true);
+    else
+        QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
+}
+
+ReadOnlyFile::~ReadOnlyFile()
+{
+    if (m_immutable)
+        setImmutable(m_path, false);
+    QFile::setPermissions(m_path, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
+}
+
+bool ReadOnlyFile::isReadOnly() const
+{
+    return !QFile(m_path).open(QIODevice::ReadWrite | QIODevice::ExistingOnly);
 }
 
 MsgBoxScript::MsgBoxScript()

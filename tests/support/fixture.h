@@ -32,6 +32,21 @@ private:
     QTemporaryDir m_dir;
 };
 
+// Makes a file read-only for this process while it lives, also for root (through the immutable attribute).
+class ReadOnlyFile
+{
+public:
+    explicit ReadOnlyFile(const QString& path);
+    ~ReadOnlyFile();
+    ReadOnlyFile(const ReadOnlyFile&) = delete;
+    ReadOnlyFile& operator=(const ReadOnlyFile&) = delete;
+    bool isReadOnly() const;
+
+private:
+    QString m_path;
+    bool m_immutable = false;
+};
+
 // Answers message boxes in place of a person and records every box shown.
 // A box for which no answer is queued is answered with its escape button and counted as unexpected.
 class MsgBoxScript

@@ -5,6 +5,7 @@
 #include "core/db/registry.h"
 #include "core/production/products.h"
 #include "core/production/workorders.h"
+#include "core/reports/stocklist.h"
 #include "core/stock/posting.h"
 #include "productionbooks.h"
 #include "support/testmain.h"
@@ -238,6 +239,10 @@ private slots:
         QTest::newRow("malformed") << "malformed"
                                    << "Datoteka %1 je oštećena: baza podataka u njoj nije ispravna. (database disk "
                                       "image is malformed)";
+        // Another program left it in WAL mode, and it cannot be written here.
+        QTest::newRow("read-only in WAL mode") << "read-only wal"
+                                               << "Baza %1 se ne može otvoriti: datoteka je samo za čitanje, a njezin "
+                                                  "dnevnik izmjena (WAL) ne može se isključiti.";
     }
     void issueNamesTheBookAtFault()
     {
@@ -251,6 +256,7 @@ private slots:
 
         std::optional<Database> other;
         std::optional<Transaction> holding;
+        std::optional<knjtest::ReadOnlyFile> readOnly;
         QSqlDatabase wal;
         if (fault == QLatin1String("exclusive") || fault == QLatin1String("write")) {
             other.emplace(Database::open(path));
@@ -266,6 +272,14 @@ private slots:
             QVERIFY(wal.open());
             for (const char* sql : {"pragma journal_mode = wal", "begin", "select count(*) from artikli"})
                 QVERIFY(QSqlQuery(wal).exec(QString::fromLatin1(sql)));
+        } else if (fault == QLatin1String("read-only wal")) {
+            wal = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("wal"));
+            wal.setDatabaseName(path);
+            QVERIFY(wal.open() && QSqlQuery(wal).exec(QStringLiteral("pragma journal_mode = wal")));
+            wal.close();
+            readOnly.emplace(path);
+            if (!readOnly->isReadOnly())
+                QSKIP("this file system cannot make a file read-only for this user");
         } else if (fault == QLatin1String("malformed")) {
             const int page = books.scalar(path, QStringLiteral("pragma page_size")).toInt();
             const int root =
@@ -291,13 +305,22 @@ private slots:
             QCOMPARE(e.message(), expected);
         }
         // Choosing the product again tells the same fault, not a stock of 0.
-        if (fault == QLatin1String("exclusive") || fault == QLatin1String("random")) {
+        if (fault == QLatin1String("exclusive") || fault == QLatin1String("random") || readOnly) {
             try {
                 requirement(books.productionPath(), order.productId);
                 QFAIL("the requirement was read");
             } catch (const DbError& e) {
                 QCOMPARE(e.description(), reason.arg(path));
             }
+        }
+        if (readOnly) {
+            try {
+                StockReports::selection(path, StockSelection::All);
+                QFAIL("the stock list was read");
+            } catch (const DbError& e) {
+                QCOMPARE(e.description(), reason.arg(path));
+            }
+            QVERIFY(!QFile::exists(path + QStringLiteral("-wal")) && !QFile::exists(path + QStringLiteral("-shm")));
         }
         holding.reset();
         other.reset();

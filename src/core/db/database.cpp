@@ -199,6 +199,23 @@ QString fileUri(const QString& path, bool create)
            (create ? QStringLiteral("?mode=rwc") : QStringLiteral("?mode=rw"));
 }
 
+// A book left in WAL mode by another program that cannot be written here cannot be switched back to the rollback
+// journal, and reading it would make the engine create its "-wal" and "-shm" files beside it: it is refused before
+// it is opened. The mode is in the file header's version bytes (2 for WAL).
+void refuseReadOnlyWal(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return; // the engine tells why
+    const QByteArray header = file.read(20);
+    const bool wal = header.size() == 20 && header.startsWith(QByteArray("SQLite format 3", 16)) &&
+                     (header.at(18) == 2 || header.at(19) == 2);
+    if (wal && !QFile(path).open(QIODevice::ReadWrite | QIODevice::ExistingOnly))
+        throw DbError(DbErrorKind::Statement, QStringLiteral("Baza %1 se ne može otvoriti: datoteka je samo za čitanje, "
+                                                             "a njezin dnevnik izmjena (WAL) ne može se isključiti.")
+                                                  .arg(path));
+}
+
 } // namespace
 
 Database::Database(QString path, QString connectionName, bool create)
@@ -222,6 +239,7 @@ Database Database::open(const QString& path)
 {
     if (!QFileInfo(path).isFile())
         throw DbError(DbErrorKind::FileNotFound, QStringLiteral("Datoteka %1 ne postoji.").arg(path));
+    refuseReadOnlyWal(path);
     Database db(path, nextConnectionName(), false);
     // The first statement reads the schema: it finds a file that holds no database, and it gives a book made by an
     // earlier version the indexes of a new one (one statement, as opening is part of every handler).
@@ -274,6 +292,7 @@ void Database::attach(const QString& path, const QString& schema)
         throw DbError(DbErrorKind::FileNotFound, QStringLiteral("Datoteka %1 ne postoji.").arg(path));
     // The connection reads file names as URIs, so an attached file is opened the same way. Attaching reads the
     // file's schema: a file that is no database, is damaged or is held by another copy is told by its own name.
+    refuseReadOnlyWal(path);
     runOn(path, QStringLiteral("attach database ? as %1").arg(schema), {fileUri(path, false)});
     keepRollbackJournal(schema, path);
 }
