@@ -225,12 +225,11 @@ Database::Database(QString path, QString connectionName, bool create)
     m_db.setDatabaseName(fileUri(m_path, create));
     m_db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=%1").arg(BusyTimeoutMs));
     if (!m_db.open()) {
-        const QString text = errorText(m_db.lastError());
+        const DbError error = statementError(m_path, m_db.lastError());
         m_db = QSqlDatabase();
         QSqlDatabase::removeDatabase(m_connectionName);
         m_connectionName.clear();
-        throw DbError(create ? DbErrorKind::CannotCreate : DbErrorKind::FileNotFound,
-                      QStringLiteral("Datoteka %1 se ne može otvoriti: %2").arg(m_path, text));
+        throw DbError(create ? DbErrorKind::CannotCreate : DbErrorKind::FileNotFound, error.description());
     }
     registerFunctions(m_db);
 }
