@@ -700,9 +700,17 @@ bool frmPrimka::postDocument()
             HrMsgBox(QStringLiteral("Nema artikla u tablici, morate dodati artikl!"), 48,
                      QStringLiteral("Nema artikla"));
             break;
-        case PostingRefused::NotEnoughStock:
-            HrMsgBox(QStringLiteral("Na skladištu nema toliko!"), 48, QStringLiteral("Nema toliko!"));
+        case PostingRefused::NotEnoughStock: {
+            // Another copy took the stock meanwhile: each short article is named under the sentence.
+            QStringList text{QStringLiteral("Na skladištu nema toliko!")};
+            try {
+                text += StockDocs::issueShortages(bookPath(), document.lines);
+            } catch (const DbError&) {
+                // the book cannot be read again now: the sentence alone
+            }
+            HrMsgBox(text.join(QStringLiteral("\r\n")), 48, QStringLiteral("Nema toliko!"));
             break;
+        }
         case PostingRefused::NumberTaken:
             // Another copy posted this number meanwhile: the window proposes the next one and the user confirms
             // again.

@@ -741,7 +741,8 @@ private slots:
                                          << "1";
         QTest::newRow("stock issued meanwhile") << "Izdatnica"
                                                 << "update artikli set stanje = 1"
-                                                << "Na skladištu nema toliko!"
+                                                << "Na skladištu nema toliko!\r\nAlfa (A1): na skladištu je "
+                                                   "1,00, izdaje se 2,00"
                                                 << "Nema toliko!"
                                                 << "1";
         // Another copy of the program posted the proposed number.

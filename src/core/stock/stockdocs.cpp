@@ -3,6 +3,7 @@
 #include "core/db/database.h"
 #include "core/stock/posting.h"
 
+#include <QHash>
 #include <QSqlRecord>
 
 namespace StockDocs {
@@ -94,6 +95,26 @@ std::optional<ArticleStock> articleById(const QString& bookPath, qint64 id)
         return std::nullopt;
     return ArticleStock{r->value(0).toLongLong(), r->value(1).toString(), r->value(2).toString(),
                         figureOf(*r, "stanje"), figureOf(*r, "proscijena")};
+}
+
+QStringList issueShortages(const QString& bookPath, const QList<StockLine>& lines)
+{
+    QList<qint64> articles;
+    QHash<qint64, Figure> taken;
+    for (const StockLine& line : lines) {
+        if (!taken.contains(line.articleId))
+            articles.append(line.articleId);
+        taken[line.articleId] += line.quantity;
+    }
+    QStringList shortages;
+    for (qint64 id : articles) {
+        const std::optional<ArticleStock> article = articleById(bookPath, id);
+        if (article && article->stanje < taken.value(id))
+            shortages.append(QStringLiteral("%1 (%2): na skladištu je %3, izdaje se %4")
+                                 .arg(article->naziv, article->sifra, article->stanje.text00(),
+                                      taken.value(id).text00()));
+    }
+    return shortages;
 }
 
 } // namespace StockDocs

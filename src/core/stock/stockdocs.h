@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/stock/posting.h"
 #include "core/text/figure.h"
 
 #include <QList>
@@ -60,6 +61,10 @@ struct ArticleStock
 };
 // The article with that id, or nothing when it is gone.
 std::optional<ArticleStock> articleById(const QString& bookPath, qint64 id);
+
+// For an issue note refused for want of stock: one line for each article its lines take more of than the book holds
+// now, "<naziv> (<šifra>): na skladištu je <stanje>, izdaje se <količina>", in the order of the lines.
+QStringList issueShortages(const QString& bookPath, const QList<StockLine>& lines);
 
 } // namespace StockDocs
 
