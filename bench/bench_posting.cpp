@@ -1,6 +1,7 @@
 // Times the posting of receipts and issue notes into a warehouse book of 20 000 articles and 2 000 partners, first
 // with no movement lines and then with 1 000 000, against its limit: the same statements run through SQLite's C API
-// on one connection held open for the whole run. Prints the medians, their ratio and how each grows with the book.
+// on one connection held open for the whole run. Prints the medians, their ratio and how each grows with the book,
+// and the same for 100-line documents posted with the proposed number checked, as the receipt window posts them.
 //
 //   bench_posting [documents]   (documents of 100 lines, default 40; a quarter as many of 1000 lines, at least 4)
 //
@@ -12,6 +13,7 @@
 #include "core/db/database.h"
 #include "core/stock/articles.h"
 #include "core/stock/posting.h"
+#include "core/stock/stockdocs.h"
 
 #include <QCoreApplication>
 #include <QCryptographicHash>
@@ -25,7 +27,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <ctime>
 #include <memory>
 #include <random>
 #include <stdexcept>
@@ -37,7 +38,7 @@ namespace {
 constexpr int ArticleCount = 20000;
 constexpr int PartnerCount = 2000;
 constexpr int BigBookLines = 1000000;
-constexpr int FillerLinesPerDocument = 100;
+constexpr int FillerLinesPerDocument = 25; // 40 000 documents in the book of 1 000 000 lines
 const QString Supplier = QStringLiteral("Dobavljač d.o.o.");
 constexpr qint64 SupplierId = 2; // after the book's own "Proizvodnja"
 constexpr qint64 CustomerId = 3;
@@ -314,27 +315,11 @@ struct Timing
     double cpu = 0;
 };
 
-double threadCpuMs()
-{
-    timespec t{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
-    return t.tv_sec * 1e3 + t.tv_nsec / 1e6;
-}
-
-// Times f; adds its wall and processor milliseconds to the lists.
-template <typename F> void measure(std::vector<double>& wall, std::vector<double>& cpu, F f)
-{
-    QElapsedTimer timer;
-    const double cpuStart = threadCpuMs();
-    timer.start();
-    f();
-    wall.push_back(timer.nsecsElapsed() / 1e6);
-    cpu.push_back(threadCpuMs() - cpuStart);
-}
-
 // Posts the same documents both ways, each into its own copy of the book, alternating so that both meet the same
-// disk and the same load. Returns the posting's timing and the bare loop's.
-std::pair<Timing, Timing> timeDocuments(const QString& book, const QString& folder, int lines, int documents)
+// disk and the same load. With checkNumber the posting takes the number proposed before it, as the receipt window
+// does, and checks it again. Returns the posting's timing and the bare loop's.
+std::pair<Timing, Timing> timeDocuments(const QString& book, const QString& folder, int lines, int documents,
+                                        bool checkNumber = false)
 {
     const QString postingBook = folder + QStringLiteral("/posting.mdb");
     const QString bareBook = folder + QStringLiteral("/bare.mdb");
@@ -348,9 +333,13 @@ std::pair<Timing, Timing> timeDocuments(const QString& book, const QString& fold
     std::vector<double> postingWall, postingCpu, bareWall, bareCpu;
     BareLoop loop(bareBook);
     for (int i = 0; i < documents; ++i) {
-        const StockDocument d = makeDocument(i, lines, random);
-        measure(postingWall, postingCpu, [&] { PostStockDocument(postingBook, d); });
-        measure(bareWall, bareCpu, [&] { loop.post(d); });
+        StockDocument d = makeDocument(i, lines, random);
+        if (checkNumber) {
+            d.number = StockDocs::nextDocumentNumber(postingBook, d.receipt);
+            d.proposedNumber = true;
+        }
+        measureOnce(postingWall, postingCpu, [&] { PostStockDocument(postingBook, d); });
+        measureOnce(bareWall, bareCpu, [&] { loop.post(d); });
     }
     return {{median(postingWall), median(postingCpu)}, {median(bareWall), median(bareCpu)}};
 }
@@ -360,8 +349,10 @@ QString bigBook()
 {
     const QString cache = QDir::tempPath() + QStringLiteral("/knjigovodstvo-bench");
     QDir().mkpath(cache);
-    const QString path =
-        cache + QStringLiteral("/lines-%1-%2.mdb").arg(BigBookLines).arg(QString::fromLatin1(schemaFingerprint()));
+    const QString path = cache + QStringLiteral("/lines-%1x%2-%3.mdb")
+                                     .arg(BigBookLines)
+                                     .arg(FillerLinesPerDocument)
+                                     .arg(QString::fromLatin1(schemaFingerprint()));
     if (QFile::exists(path))
         return path;
     const QString temp = path + QStringLiteral(".building");
@@ -374,6 +365,12 @@ QString bigBook()
     std::printf("book of %d lines built in %.1f s and kept as %s\n", BigBookLines, timer.nsecsElapsed() / 1e9,
                 qPrintable(path));
     return path;
+}
+
+void printRow(const char* book, int lines, const Timing& posting, const Timing& bare)
+{
+    std::printf("%-18s %5d | %12.2f %12.2f %6.2f | %12.2f %12.2f %6.2f\n", book, lines, posting.wall, bare.wall,
+                posting.wall / bare.wall, posting.cpu, bare.cpu, posting.cpu / bare.cpu);
 }
 
 // The timings, in a process that has built nothing: building a book raises glibc's dynamic trim threshold, which
@@ -395,8 +392,7 @@ int measure(const QString& empty, const QString& big, int small, const QString& 
             const int lines = s == 0 ? 100 : 1000;
             const auto [posting, bare] = timeDocuments(books[b], folder, lines, s == 0 ? small : large);
             timings[b][s] = {posting, bare};
-            std::printf("%-18s %5d | %12.2f %12.2f %6.2f | %12.2f %12.2f %6.2f\n", names[b], lines, posting.wall,
-                        bare.wall, posting.wall / bare.wall, posting.cpu, bare.cpu, posting.cpu / bare.cpu);
+            printRow(names[b], lines, posting, bare);
         }
     }
     std::printf("growth from no lines to 1 000 000 lines (wall, cpu):\n");
@@ -406,6 +402,13 @@ int measure(const QString& empty, const QString& big, int small, const QString& 
         std::printf("  %4d lines: posting x%.2f, x%.2f; bare loop x%.2f, x%.2f\n", s == 0 ? 100 : 1000,
                     bigPosting.wall / emptyPosting.wall, bigPosting.cpu / emptyPosting.cpu,
                     bigBare.wall / emptyBare.wall, bigBare.cpu / emptyBare.cpu);
+    }
+    std::printf("100-line documents posted with the proposed number checked, as the receipt window posts them (the "
+                "book of 1 000 000 lines holds %d documents; aim there: at most 1,3):\n",
+                BigBookLines / FillerLinesPerDocument);
+    for (int b = 0; b < 2; ++b) {
+        const auto [posting, bare] = timeDocuments(books[b], folder, 100, small, true);
+        printRow(names[b], 100, posting, bare);
     }
     return 0;
 }

@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <ctime>
 #include <random>
 #include <vector>
 
@@ -304,4 +305,16 @@ double medianMs(int runs, const std::function<void()>& f)
         times.push_back(timer.nsecsElapsed() / 1e6);
     }
     return median(std::move(times));
+}
+
+void measureOnce(std::vector<double>& wallMs, std::vector<double>& cpuMs, const std::function<void()>& f)
+{
+    timespec start{}, end{};
+    QElapsedTimer timer;
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &start);
+    timer.start();
+    f();
+    wallMs.push_back(timer.nsecsElapsed() / 1e6);
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &end);
+    cpuMs.push_back((end.tv_sec - start.tv_sec) * 1e3 + (end.tv_nsec - start.tv_nsec) / 1e6);
 }

@@ -40,3 +40,5 @@ bool resetPeakMemory();
 double median(std::vector<double> values);
 // The median of runs of f, in milliseconds.
 double medianMs(int runs, const std::function<void()>& f);
+// Runs f once; adds its wall-clock and its thread's processor milliseconds to the lists.
+void measureOnce(std::vector<double>& wallMs, std::vector<double>& cpuMs, const std::function<void()>& f);

@@ -1,5 +1,6 @@
 #include "core/db/bookschema.h"
 #include "core/db/database.h"
+#include "core/stock/stockdocs.h"
 #include "support/testmain.h"
 
 #include <QElapsedTimer>
@@ -47,6 +48,14 @@ QString oldBook(QTemporaryDir& dir)
                  nullptr, nullptr, nullptr);
     sqlite3_close(db);
     return path;
+}
+
+// Adds the steps of full scans of each statement that finishes to the count at steps.
+int countFullScanSteps(unsigned, void* steps, void* statement, void*)
+{
+    *static_cast<int*>(steps) +=
+        sqlite3_stmt_status(static_cast<sqlite3_stmt*>(statement), SQLITE_STMTSTATUS_FULLSCAN_STEP, 0);
+    return 0;
 }
 
 } // namespace
@@ -105,6 +114,55 @@ private slots:
         sqlite3_close(other);
         Database db = Database::open(path);
         QCOMPARE(indexesOfLines(db), QStringList({"ulazizlaz_artikl", "ulazizlaz_idpi"}));
+    }
+
+    // The next number counts the headers whose kind begins with the letter, letter case ignored, whatever follows
+    // it; it reads them from the index, in the book itself and in a book attached as the work order attaches it.
+    void nextNumberCountsTheKindFromTheIndex_data()
+    {
+        QTest::addColumn<QVariant>("kind");
+        QTest::addColumn<int>("receipts");
+        QTest::addColumn<int>("issueNotes");
+        QTest::newRow("P") << QVariant(QStringLiteral("P")) << 1 << 0;
+        QTest::newRow("p") << QVariant(QStringLiteral("p")) << 1 << 0;
+        QTest::newRow("Primka") << QVariant(QStringLiteral("Primka")) << 1 << 0;
+        QTest::newRow("I") << QVariant(QStringLiteral("I")) << 0 << 1;
+        QTest::newRow("izdatnica") << QVariant(QStringLiteral("izdatnica")) << 0 << 1;
+        QTest::newRow("i with a combining dot") << QVariant(QStringLiteral("i\u0307")) << 0 << 1;
+        QTest::newRow("null") << QVariant(QMetaType(QMetaType::QString)) << 0 << 0;
+        QTest::newRow("empty") << QVariant(QString("")) << 0 << 0;
+        QTest::newRow("space first") << QVariant(QStringLiteral(" P")) << 0 << 0;
+        QTest::newRow("digit first") << QVariant(QStringLiteral("1P")) << 0 << 0;
+        QTest::newRow("Q") << QVariant(QStringLiteral("Q")) << 0 << 0;
+        QTest::newRow("j") << QVariant(QStringLiteral("j")) << 0 << 0;
+        QTest::newRow("dotted capital I") << QVariant(QStringLiteral("\u0130zdatnica")) << 0 << 0;
+        QTest::newRow("dotless i") << QVariant(QStringLiteral("\u0131zdatnica")) << 0 << 0;
+        QTest::newRow("fullwidth P") << QVariant(QStringLiteral("\uFF30")) << 0 << 0;
+    }
+    void nextNumberCountsTheKindFromTheIndex()
+    {
+        QFETCH(QVariant, kind);
+        QFETCH(int, receipts);
+        QFETCH(int, issueNotes);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("Skladiste1.mdb"));
+        const QString other = dir.filePath(QStringLiteral("Skladiste2.mdb"));
+        CreateBookDatabase(path, BookKindWarehouse);
+        CreateBookDatabase(other, BookKindWarehouse);
+        int fullScanSteps = 0;
+        Database db = Database::open(path);
+        db.exec(QStringLiteral("insert into pi(pi, brojpi, datumpi, idkd) values('P', 1, '2024-05-01', 1), "
+                               "('i', 1, '2024-05-01', 1), (?, 2, '2024-05-01', 1)"),
+                {kind});
+        Database attaching = Database::open(other);
+        attaching.attach(path, QStringLiteral("w1"));
+        for (Database* connection : {&db, &attaching}) {
+            sqlite3_trace_v2(connection->sqliteHandle(), SQLITE_TRACE_PROFILE, countFullScanSteps, &fullScanSteps);
+            const QString schema = connection == &db ? QString() : QStringLiteral("w1");
+            QCOMPARE(StockDocs::nextDocumentNumber(*connection, true, schema), 2 + receipts);
+            QCOMPARE(StockDocs::nextDocumentNumber(*connection, false, schema), 2 + issueNotes);
+        }
+        QCOMPARE(fullScanSteps, 0);
     }
 };
 

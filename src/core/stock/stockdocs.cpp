@@ -43,9 +43,14 @@ qint64 nextDocumentNumber(const QString& bookPath, bool receipt)
 
 qint64 nextDocumentNumber(Database& db, bool receipt, const QString& schema)
 {
-    const QVariant count = db.scalar(
-        QStringLiteral("select count(*) from %1 where %2").arg(bookTable(schema, "pi"), sqlBeginsIgnoringCase("pi")),
-        {receipt ? QStringLiteral("P") : QStringLiteral("I")});
+    // The headers whose kind begins with the letter in either case. No other character folds onto P or I, so the two
+    // ranges of the index on pi hold exactly those headers and the count reads no other row.
+    const QString inRange =
+        QStringLiteral("(select count(*) from %1 where pi >= ? and pi < ?)").arg(bookTable(schema, "pi"));
+    const QVariantList ranges =
+        receipt ? QVariantList{QStringLiteral("P"), QStringLiteral("Q"), QStringLiteral("p"), QStringLiteral("q")}
+                : QVariantList{QStringLiteral("I"), QStringLiteral("J"), QStringLiteral("i"), QStringLiteral("j")};
+    const QVariant count = db.scalar(QStringLiteral("select %1 + %1").arg(inRange), ranges);
     return count.toLongLong() + 1;
 }
 
