@@ -24,6 +24,7 @@ private slots:
     void engineErrorsNameTheFileInCroatian();
     void aBookOfTheOtherKindIsRefused();
     void transactionRollsBackUnlessCommitted();
+    void everyBookIsWrittenThroughToTheDisk();
     void insertReturnsNewIdAndIdsAreNotReused();
     void boundValuesKeepApostrophes();
     void preparedQueryRunsAgainWithNewValues();
@@ -283,6 +284,18 @@ void DatabaseTest::aBookOfTheOtherKindIsRefused()
                                                  "je baza druge vrste. (no such table: svetvrtke)")
                                       .arg(ProgramFolder::registryPath()));
     }
+}
+
+void DatabaseTest::everyBookIsWrittenThroughToTheDisk()
+{
+    QTemporaryDir dir;
+    const QString path = makeTable(dir);
+    const QString attached = dir.filePath(QStringLiteral("u.mdb"));
+    QVERIFY(QFile::copy(path, attached));
+    Database db = Database::open(path);
+    db.attach(attached, QStringLiteral("w1"));
+    for (const char* schema : {"main", "w1"}) // 2: full
+        QCOMPARE(db.scalar(QStringLiteral("pragma %1.synchronous").arg(QLatin1String(schema))).toInt(), 2);
 }
 
 void DatabaseTest::transactionRollsBackUnlessCommitted()
