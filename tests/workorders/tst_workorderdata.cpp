@@ -17,6 +17,8 @@
 #include <QTest>
 #include <QThread>
 
+#include <sqlite3.h>
+
 #include <algorithm>
 #include <array>
 #include <optional>
@@ -48,6 +50,23 @@ NewOrder orderFor(const QString& productionPath, qint64 productId, const QString
 NewOrder orderFor(const ProductionBooks& books, qint64 productId, const QString& quantity)
 {
     return orderFor(books.productionPath(), productId, quantity);
+}
+
+// The schemas every connection opened while tracing attaches, in order.
+QStringList attachedSchemas;
+
+int noteAttach(unsigned, void*, void* statement, void*)
+{
+    const QString sql = QString::fromUtf8(sqlite3_sql(static_cast<sqlite3_stmt*>(statement)));
+    if (sql.startsWith(QLatin1String("attach")))
+        attachedSchemas.append(sql.section(QLatin1Char(' '), -1));
+    return 0;
+}
+
+int traceAttaches(sqlite3* db, char**, const sqlite3_api_routines*)
+{
+    sqlite3_trace_v2(db, SQLITE_TRACE_STMT, noteAttach, nullptr);
+    return SQLITE_OK;
 }
 
 // One article "Art" at price 1 in each warehouse book, and a component of 1 of it.
@@ -426,16 +445,27 @@ private slots:
         QCOMPARE(books.allContents(), before);
     }
 
-    // Ten warehouse books is the most one order may draw on, and is written whole.
+    // Ten warehouse books is the most one order may draw on, and is written whole. Whatever order the product
+    // lists them in, the books are attached, and so locked by "begin immediate", by id.
     void issueWritesTenBooks()
     {
         ProductionBooks books(10);
-        const qint64 product = books.addProduct(QStringLiteral("Ormar"), oneArticleEach(books, QStringLiteral("5")));
+        QList<wotest::Component> components = oneArticleEach(books, QStringLiteral("5"));
+        std::rotate(components.begin(), components.begin() + 7, components.end());
+        std::swap(components[1], components[5]);
+        const qint64 product = books.addProduct(QStringLiteral("Ormar"), components);
+        QStringList byId;
+        for (int i = 0; i < 10; ++i)
+            byId.append(QStringLiteral("w%1").arg(books.bookId(i)));
+        attachedSchemas.clear();
+        sqlite3_auto_extension(reinterpret_cast<void (*)()>(traceAttaches));
         try {
             issue(books.productionPath(), orderFor(books, product, QStringLiteral("2")));
         } catch (const IssueRefused& e) {
             QFAIL(qPrintable(e.message()));
         }
+        sqlite3_cancel_auto_extension(reinterpret_cast<void (*)()>(traceAttaches));
+        QCOMPARE(attachedSchemas, byId);
         for (int i = 0; i < 10; ++i)
             QCOMPARE(books.scalar(books.bookPath(i), QStringLiteral("select count(*) from pi")).toInt(), 1);
         QCOMPARE(books.scalar(books.productionPath(), QStringLiteral("select count(*) from troskovi")).toInt(), 10);
