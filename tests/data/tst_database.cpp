@@ -24,6 +24,7 @@ private slots:
     void engineErrorsNameTheFileInCroatian();
     void aBookOfTheOtherKindIsRefused();
     void transactionRollsBackUnlessCommitted();
+    void everyBookIsWrittenThroughToTheDisk();
     void insertReturnsNewIdAndIdsAreNotReused();
     void boundValuesKeepApostrophes();
     void preparedQueryRunsAgainWithNewValues();
@@ -174,30 +175,32 @@ void DatabaseTest::engineErrorsNameTheFileInCroatian_data()
     QTest::addColumn<QString>("setup");
     QTest::addColumn<QString>("sentence");
     QTest::addColumn<QString>("engine");
+    QTest::addColumn<DbErrorKind>("kind");
     const QString busy =
         QStringLiteral("Baza %1 je zauzeta: u nju upravo upisuje druga kopija programa. Pokušajte ponovo.");
     const QString locked = QStringLiteral("database is locked");
     QTest::newRow("empty file") << "empty"
                                 << "Datoteka %1 nema tablicu koju program treba: prazna je, oštećena ili je baza "
                                    "druge vrste."
-                                << "no such table: t";
-    QTest::newRow("locked") << "locked" << busy << locked;
+                                << "no such table: t" << DbErrorKind::Statement;
+    QTest::newRow("locked") << "locked" << busy << locked << DbErrorKind::Busy;
     QTest::newRow("full") << "full"
                           << "Na disku nema mjesta za upis u bazu %1."
-                          << "database or disk is full";
+                          << "database or disk is full" << DbErrorKind::Statement;
     QTest::newRow("read only") << "readonly"
                                << "U bazu %1 se ne može upisivati: datoteka ili njezina mapa je samo za čitanje."
-                               << "attempt to write a readonly database";
+                               << "attempt to write a readonly database" << DbErrorKind::Statement;
     // Another copy holds the file while this one opens it: busy, not "no database".
-    QTest::newRow("held exclusively") << "exclusive" << busy << locked;
+    QTest::newRow("held exclusively") << "exclusive" << busy << locked << DbErrorKind::Busy;
     // Another copy reads the file until the commit gives up waiting.
-    QTest::newRow("commit while read") << "reader" << busy << locked;
+    QTest::newRow("commit while read") << "reader" << busy << locked << DbErrorKind::Busy;
     QTest::newRow("random bytes") << "random"
                                   << "Datoteka %1 nije baza podataka."
-                                  << "file is not a database";
-    QTest::newRow("malformed") << "malformed"
-                               << "Datoteka %1 je oštećena: baza podataka u njoj nije ispravna."
-                               << "database disk image is malformed";
+                                  << "file is not a database" << DbErrorKind::NotADatabase;
+    const QString damaged = QStringLiteral("Datoteka %1 je oštećena: baza podataka u njoj nije ispravna.");
+    const QString malformed = QStringLiteral("database disk image is malformed");
+    QTest::newRow("malformed") << "malformed" << damaged << malformed << DbErrorKind::NotADatabase;
+    QTest::newRow("damaged schema") << "schema" << damaged << malformed << DbErrorKind::NotADatabase;
 }
 
 void DatabaseTest::engineErrorsNameTheFileInCroatian()
@@ -205,6 +208,7 @@ void DatabaseTest::engineErrorsNameTheFileInCroatian()
     QFETCH(QString, setup);
     QFETCH(QString, sentence);
     QFETCH(QString, engine);
+    QFETCH(DbErrorKind, kind);
     QTemporaryDir dir;
     QString path = dir.filePath(QStringLiteral("Skladiste1.mdb"));
     if (setup == QLatin1String("empty") || setup == QLatin1String("random")) {
@@ -215,14 +219,14 @@ void DatabaseTest::engineErrorsNameTheFileInCroatian()
     } else {
         path = makeTable(dir);
     }
-    if (setup == QLatin1String("malformed")) {
-        // The table's root page (the file's second page) overwritten.
+    if (setup == QLatin1String("malformed") || setup == QLatin1String("schema")) {
+        // The table's root page (the file's second page), or the schema's page after the file header, overwritten.
         QFile file(path);
-        QVERIFY(file.open(QIODevice::ReadWrite) && file.seek(4096));
+        QVERIFY(file.open(QIODevice::ReadWrite) && file.seek(setup == QLatin1String("schema") ? 100 : 4096));
         file.write(QByteArray(32, '\xff'));
     }
     std::optional<Database> other;
-    if (setup != QLatin1String("random"))
+    if (setup != QLatin1String("random") && setup != QLatin1String("schema"))
         other.emplace(Database::open(path));
     std::optional<Transaction> holding;
     if (setup == QLatin1String("exclusive"))
@@ -248,6 +252,7 @@ void DatabaseTest::engineErrorsNameTheFileInCroatian()
         QFAIL("the writes went through");
     } catch (const DbError& e) {
         QCOMPARE(e.description(), sentence.arg(path) + QStringLiteral(" (") + engine + QLatin1Char(')'));
+        QCOMPARE(e.kind(), kind);
     }
 }
 
@@ -282,6 +287,18 @@ void DatabaseTest::aBookOfTheOtherKindIsRefused()
                                                  "je baza druge vrste. (no such table: svetvrtke)")
                                       .arg(ProgramFolder::registryPath()));
     }
+}
+
+void DatabaseTest::everyBookIsWrittenThroughToTheDisk()
+{
+    QTemporaryDir dir;
+    const QString path = makeTable(dir);
+    const QString attached = dir.filePath(QStringLiteral("u.mdb"));
+    QVERIFY(QFile::copy(path, attached));
+    Database db = Database::open(path);
+    db.attach(attached, QStringLiteral("w1"));
+    for (const char* schema : {"main", "w1"}) // 2: full
+        QCOMPARE(db.scalar(QStringLiteral("pragma %1.synchronous").arg(QLatin1String(schema))).toInt(), 2);
 }
 
 void DatabaseTest::transactionRollsBackUnlessCommitted()

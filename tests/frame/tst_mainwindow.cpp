@@ -390,8 +390,10 @@ void MainWindowTest::refusedEntryKeepsTheEarlierBook()
     knjtest::ProgramFolderFixture folder;
     knjtest::MsgBoxScript boxes;
     enterBook(BookKindWarehouse, 1);
+    AppState::openBookCompany = 1;
     QVERIFY(frmSkladiste::openBook(QStringLiteral("Knjiga: S")));
     enterBook(BookKindProduction, 2);
+    AppState::openBookCompany = 2;
     QVERIFY(QDir(folder.path()).mkdir(AppState::bazaknjige));
 
     QVERIFY(!frmSkladiste::openBook(QStringLiteral("Knjiga: P")));
@@ -402,6 +404,7 @@ void MainWindowTest::refusedEntryKeepsTheEarlierBook()
     QCOMPARE(visibleTopMenus(w), (QStringList{"&Novi unos", "&Pregled", "Pomoć"}));
     QCOMPARE(AppState::bazaknjige, QStringLiteral("Skladiste1.mdb"));
     QCOMPARE(AppState::vrstabaze, BookKindWarehouse);
+    QCOMPARE(AppState::openBookCompany, qint64(1));
     QCOMPARE(frmSkladiste::openBookFile(), QStringLiteral("Skladiste1.mdb"));
 }
 

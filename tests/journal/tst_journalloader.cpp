@@ -73,10 +73,13 @@ void JournalLoaderTest::placeholdersOfAReceipt()
     db.addLine(article, db.addHeader(QStringLiteral("P"), March1, 99), 1, 2);
     // An issue note's empty kind stays empty on the list.
     db.addLine(article, db.addIssue(March1), 1, 2);
+    // An empty number is no Null.
+    db.addLine(article, db.addHeader(QStringLiteral("P"), March1, 99, QStringLiteral("")), 1, 2);
 
     const JournalBook book = LoadJournal(db.path());
     QCOMPARE(cellsOf(book, 0), QStringLiteral("01.03.2024|Vijak|P|0|0|0|1||2|2|"));
     QCOMPARE(cellsOf(book, 1), QStringLiteral("01.03.2024|Vijak|I|||||1|2||2"));
+    QCOMPARE(cellsOf(book, 2), QStringLiteral("01.03.2024|Vijak|P|0||0|1||2|2|"));
 }
 
 void JournalLoaderTest::rowsKeepTheirPlaceInIdOrder()

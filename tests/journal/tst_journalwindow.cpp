@@ -344,6 +344,8 @@ void JournalWindowTest::longDocumentKindsAndNumbersShowWhole()
                1);
     frmpregleddnevnika* w = openWindow();
     QCOMPARE(w->lsvdnevnik->model()->index(0, JournalColumn::DocNumber).data().toString(), number);
+    QCOMPARE(w->lsvdnevnik->model()->index(0, JournalColumn::DocNumber).data(Qt::TextAlignmentRole).toInt(),
+             int(Qt::AlignRight | Qt::AlignVCenter));
     for (QTreeView* list : {w->lsvdnevnik, w->lsvizbor}) {
         const QFontMetrics metrics(list->font());
         // A cell keeps a few pixels beside its text.

@@ -114,6 +114,8 @@ void ArticlesTest::addAndAcceptStoresTheList()
     QCOMPARE(columnTexts(w->lsvsviartikli, 0), QStringList({"A1", "B2"}));
     QCOMPARE(columnTexts(w->lsvsviartikli, 2), QStringList({"Čokolada mliječna", "O'Brien sok"}));
     QCOMPARE(columnTexts(w->lsvsviartikli, 4), QStringList({"5,00", "0,50"}));
+    QCOMPARE(w->lsvsviartikli->model()->index(0, 4).data(Qt::TextAlignmentRole).toInt(),
+             int(Qt::AlignRight | Qt::AlignVCenter));
     // The stored list shows a 13-digit bar code and a 30-character name whole (a cell keeps a few pixels).
     const QFontMetrics metrics(w->lsvsviartikli->font());
     QVERIFY(w->lsvsviartikli->columnWidth(1) - 6 > metrics.horizontalAdvance(QStringLiteral("3850123456789")));

@@ -130,6 +130,8 @@ void PartnersTest::addAcceptAndStoredOrder()
     QCOMPARE(w->lsvkd->topLevelItemCount(), 0);
     QVERIFY(!w->cmddodaj->isEnabled() && !w->cmdbrisi->isEnabled() && !w->cmdprihvati->isEnabled());
     QCOMPARE(columnTexts(w->lsveditkd, 1), QStringList({"apoteka", "Čelik 'Split'", "Dom d.o.o.", "Proizvodnja"}));
+    QCOMPARE(w->lsveditkd->model()->index(0, 2).data(Qt::TextAlignmentRole).toInt(),
+             int(Qt::AlignRight | Qt::AlignVCenter));
     QCOMPARE(m_book->partnerRefills, QStringList({"Primka"}));
     QCOMPARE(m_book->partnerRefillSteps.last(), StockDocumentLink::PartnerRefill::AfterAccept);
 

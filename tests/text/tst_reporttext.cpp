@@ -15,6 +15,7 @@ private slots:
     void columns();
     void rules();
     void joinedReportGoesSixteenLinesABlock();
+    void paneTakesAReportInPartsWhole_data();
     void paneTakesAReportInPartsWhole();
 };
 
@@ -72,20 +73,31 @@ void ReportTextTest::joinedReportGoesSixteenLinesABlock()
     QVERIFY(report.takeParts().isEmpty());
 }
 
+void ReportTextTest::paneTakesAReportInPartsWhole_data()
+{
+    // Parts of at least 150 characters: a part a block of 16 lines of 10.
+    QTest::addColumn<int>("lineCount");
+    QTest::addColumn<int>("partCount");
+    QTest::newRow("one part") << 10 << 1;
+    QTest::newRow("two parts") << 20 << 2;
+    QTest::newRow("three parts") << 40 << 3;
+}
+
 void ReportTextTest::paneTakesAReportInPartsWhole()
 {
-    // Parts of at least 150 characters: 40 lines of 10 go in three parts of 16, 16 and 8 lines.
+    QFETCH(int, lineCount);
+    QFETCH(int, partCount);
     JoinedReport report(150);
     QStringList lines;
-    for (int n = 1; n <= 40; ++n) {
+    for (int n = 1; n <= lineCount; ++n) {
         lines << QStringLiteral("line %1").arg(n, 5);
         report.append(lines.last());
     }
     JoinedReport copy = report;
-    QCOMPARE(copy.takeParts().size(), 3);
+    QCOMPARE(copy.takeParts().size(), partCount);
     ReportPane pane;
     pane.setReport(std::move(report));
-    QCOMPARE(pane.document()->blockCount(), 3);
+    QCOMPARE(pane.document()->blockCount(), partCount);
     QCOMPARE(pane.toPlainText().split(u'\n'), lines);
     pane.setReport(JoinedReport());
     QVERIFY(pane.isEmpty());

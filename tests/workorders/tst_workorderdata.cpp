@@ -18,6 +18,8 @@
 #include <QTest>
 #include <QThread>
 
+#include <sqlite3.h>
+
 #include <algorithm>
 #include <array>
 #include <optional>
@@ -49,6 +51,23 @@ NewOrder orderFor(const QString& productionPath, qint64 productId, const QString
 NewOrder orderFor(const ProductionBooks& books, qint64 productId, const QString& quantity)
 {
     return orderFor(books.productionPath(), productId, quantity);
+}
+
+// The schemas every connection opened while tracing attaches, in order.
+QStringList attachedSchemas;
+
+int noteAttach(unsigned, void*, void* statement, void*)
+{
+    const QString sql = QString::fromUtf8(sqlite3_sql(static_cast<sqlite3_stmt*>(statement)));
+    if (sql.startsWith(QLatin1String("attach")))
+        attachedSchemas.append(sql.section(QLatin1Char(' '), -1));
+    return 0;
+}
+
+int traceAttaches(sqlite3* db, char**, const sqlite3_api_routines*)
+{
+    sqlite3_trace_v2(db, SQLITE_TRACE_STMT, noteAttach, nullptr);
+    return SQLITE_OK;
 }
 
 // One article "Art" at price 1 in each warehouse book, and a component of 1 of it.
@@ -449,16 +468,27 @@ private slots:
         QCOMPARE(books.allContents(), before);
     }
 
-    // Ten warehouse books is the most one order may draw on, and is written whole.
+    // Ten warehouse books is the most one order may draw on, and is written whole. Whatever order the product
+    // lists them in, the books are attached, and so locked by "begin immediate", by id.
     void issueWritesTenBooks()
     {
         ProductionBooks books(10);
-        const qint64 product = books.addProduct(QStringLiteral("Ormar"), oneArticleEach(books, QStringLiteral("5")));
+        QList<wotest::Component> components = oneArticleEach(books, QStringLiteral("5"));
+        std::rotate(components.begin(), components.begin() + 7, components.end());
+        std::swap(components[1], components[5]);
+        const qint64 product = books.addProduct(QStringLiteral("Ormar"), components);
+        QStringList byId;
+        for (int i = 0; i < 10; ++i)
+            byId.append(QStringLiteral("w%1").arg(books.bookId(i)));
+        attachedSchemas.clear();
+        sqlite3_auto_extension(reinterpret_cast<void (*)()>(traceAttaches));
         try {
             issue(books.productionPath(), orderFor(books, product, QStringLiteral("2")));
         } catch (const IssueRefused& e) {
             QFAIL(qPrintable(e.message()));
         }
+        sqlite3_cancel_auto_extension(reinterpret_cast<void (*)()>(traceAttaches));
+        QCOMPARE(attachedSchemas, byId);
         for (int i = 0; i < 10; ++i)
             QCOMPARE(books.scalar(books.bookPath(i), QStringLiteral("select count(*) from pi")).toInt(), 1);
         QCOMPARE(books.scalar(books.productionPath(), QStringLiteral("select count(*) from troskovi")).toInt(), 10);
@@ -572,11 +602,11 @@ private slots:
         const qint64 product =
             books.addProduct(QStringLiteral("Stol"), {{0, a, QStringLiteral("1,5"), QStringLiteral("10")},
                                                       {0, b, QStringLiteral("1,25"), QStringLiteral("0,1")}});
-        // An older header with a high id, and an older order with the same number.
+        // An older header with a high id, and an older order with the same number and an id that is no number.
         books.exec(
             books.bookPath(0),
             QStringLiteral("insert into pi(id, pi, brojpi, datumpi, idkd) values(1000, 'I', 9, '2024-01-01', 1)"));
-        books.exec(books.productionPath(), QStringLiteral("insert into radninalozi(brojrn) values(2)"));
+        books.exec(books.productionPath(), QStringLiteral("insert into radninalozi(id, brojrn) values(6, 2)"));
 
         NewOrder order = orderFor(books, product, QStringLiteral("2"));
         order.brojrn = 2;
@@ -586,7 +616,7 @@ private slots:
         order.costs.material = materialCost(order.lines);
         order.costs.labour = fig("7,5");
         const qint64 id = issue(books.productionPath(), order);
-        QCOMPARE(id, 2);
+        QCOMPARE(id, 7);
 
         const QString book = books.bookPath(0);
         QCOMPARE(
@@ -609,7 +639,7 @@ private slots:
                              QStringLiteral("select group_concat(idrn || ':' || Nazivskladista || ':' || izdatnicabr "
                                             "|| ':' || iznos, ' ') from troskovi"))
                      .toString(),
-                 QStringLiteral("2:Skladište materijal:2:22.5 2:Skladište materijal:2:0.19"));
+                 QStringLiteral("7:Skladište materijal:2:22.5 7:Skladište materijal:2:0.19"));
     }
 
     void printedSheet()
