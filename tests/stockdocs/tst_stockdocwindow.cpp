@@ -220,6 +220,28 @@ private slots:
         w->Cbosifra->hidePopup();
     }
 
+    void articleListDropsBelowTheBoxAndAClickFillsTheLine()
+    {
+        StockBook book;
+        const QString longName = QStringLiteral("Čokolada mliječna s lješnjakom");
+        book.addArticle(QStringLiteral("A1"), QStringLiteral("Alfa"));
+        book.addArticle(QStringLiteral("Č30"), longName);
+        frmPrimka* w = openWindow(QStringLiteral("Primka"));
+        w->cbonaziv->setFocus();
+        QTest::keyClick(w->cbonaziv, Qt::Key_F4);
+        QAbstractItemView* list = w->cbonaziv->view();
+        QTRY_VERIFY(list->isVisible());
+        // Below the box, not over it, and the longest name in sight whole.
+        QVERIFY(list->window()->y() >= w->cbonaziv->mapToGlobal(QPoint(0, w->cbonaziv->height() - 1)).y());
+        QVERIFY(list->viewport()->width() > list->fontMetrics().horizontalAdvance(longName));
+        const QModelIndex row = list->model()->index(w->cbonaziv->findText(longName), 0);
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(row).center());
+        QTRY_VERIFY(!list->isVisible());
+        QCOMPARE(w->cbonaziv->currentText(), longName);
+        QCOMPARE(w->Cbosifra->currentText(), QStringLiteral("Č30"));
+        QVERIFY(!w->lblartikl->text().isEmpty());
+    }
+
     void lineAmount_data()
     {
         QTest::addColumn<QString>("mode");
