@@ -292,6 +292,8 @@ void fitLongDropDownFor(QComboBox* box, int characters, ValueKind kind)
         return;
     // Every row as high as one, so the list never lays out all its rows to open.
     list->setUniformItemSizes(true);
+    // A list made while the box still opened over itself has its scroll bar off.
+    list->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     // The text with a row's margins, the list's frame and its scroll bar.
     const QStyle* style = list->style();
     const int margins = 2 * (style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, list) + 1) +
