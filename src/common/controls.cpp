@@ -16,8 +16,8 @@
 #include <QPushButton>
 #include <QSize>
 #include <QStyle>
-#include <QStyleOptionButton>
 #include <QStyleFactory>
+#include <QStyleOptionButton>
 #include <QStyleOptionComboBox>
 #include <QTreeWidget>
 
