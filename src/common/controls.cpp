@@ -10,9 +10,13 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListView>
+#include <QPointer>
+#include <QProxyStyle>
 #include <QPushButton>
 #include <QSize>
 #include <QStyle>
+#include <QStyleFactory>
 #include <QStyleOptionButton>
 #include <QStyleOptionComboBox>
 #include <QTreeWidget>
@@ -248,6 +252,53 @@ void fitBoxFor(QComboBox* box, int characters, int maxWidth)
         box->setFont(narrow);
     }
     widen(shortBy());
+}
+
+namespace {
+
+// The application's style, but a combo box's list drops down below it with the box's visible rows, as an editable
+// box's does, rather than opening over it as tall and as wide as all its entries.
+class DropDownBelowStyle : public QProxyStyle
+{
+public:
+    using QProxyStyle::QProxyStyle;
+
+    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                  QStyleHintReturn* returnData) const override
+    {
+        if (hint == SH_ComboBox_Popup)
+            return 0;
+        return QProxyStyle::styleHint(hint, option, widget, returnData);
+    }
+};
+
+QStyle* dropDownBelowStyle()
+{
+    static QPointer<QStyle> style;
+    if (!style) {
+        style = new DropDownBelowStyle(QStyleFactory::create(QApplication::style()->name()));
+        style->setParent(QCoreApplication::instance());
+    }
+    return style;
+}
+
+} // namespace
+
+void fitLongDropDownFor(QComboBox* box, int characters, ValueKind kind)
+{
+    box->setStyle(dropDownBelowStyle());
+    auto* list = qobject_cast<QListView*>(box->view());
+    if (!list)
+        return;
+    // Every row as high as one, so the list never lays out all its rows to open.
+    list->setUniformItemSizes(true);
+    // A list made while the box still opened over itself has its scroll bar off.
+    list->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    // The text with a row's margins, the list's frame and its scroll bar.
+    const QStyle* style = list->style();
+    const int margins = 2 * (style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, list) + 1) +
+                        2 * list->frameWidth() + style->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, list);
+    list->setMinimumWidth(valueWidth(QFontMetrics(list->font()), characters, kind) + margins);
 }
 
 void useTooltipBackground(QAbstractItemView* list)

@@ -68,6 +68,9 @@ void widenColumnFor(QTreeView* list, int column, int characters, ValueKind kind)
 // Fits a box to a value of this many characters shown whole while the box is closed: wider, up to maxWidth, then
 // in the narrow type, then smaller, down to 7 points.
 void fitBoxFor(QComboBox* box, int characters, int maxWidth);
+// A drop-down over every article of a book, tens of thousands of entries, that opens at once: below the box with
+// its visible rows, as wide as a value of this many characters needs, instead of measuring and laying out every entry.
+void fitLongDropDownFor(QComboBox* box, int characters, ValueKind kind);
 // The background of a list of stored records: the tooltip colour (the yellow table).
 void useTooltipBackground(QAbstractItemView* list);
 // A label that holds a value for the window and is never shown.

@@ -129,6 +129,8 @@ frmproizvodi::frmproizvodi() : WorkingWindow(MenuGroup::Production)
     NoTypingKeyFilter(cboskladiste->view());
     Cbosifra = makeCombo(f, QStringLiteral("Cbosifra"), QStringLiteral("Odabir šifre artikla"), true);
     cbonaziv = makeCombo(f, QStringLiteral("cbonaziv"), QStringLiteral("Odabir naziva artikla"), true);
+    fitLongDropDownFor(Cbosifra, 10, ValueKind::Letters);
+    fitLongDropDownFor(cbonaziv, 30, ValueKind::Letters);
     cmdpretraga = makeButton(f, QStringLiteral("cmdpretraga"), QStringLiteral("..."), QString(), false);
     cmdpretraga->setAccessibleName(QStringLiteral("Pretraga artikala"));
     txtpokazkolicine = makeEntryBox(f, QStringLiteral("txtpokazkolicine"), QString(), 32767);

@@ -171,6 +171,8 @@ frmPrimka::frmPrimka() : WorkingWindow(MenuGroup::Warehouse)
     // Tens of thousands of articles: plain lists of texts fill at once, where an item per entry would not.
     for (QComboBox* picker : {Cbosifra, cbonaziv})
         picker->setModel(new QStringListModel(picker));
+    fitLongDropDownFor(Cbosifra, 10, ValueKind::Letters);
+    fitLongDropDownFor(cbonaziv, 30, ValueKind::Letters);
     lstid = new QListWidget(f);
     lstid->setObjectName(QStringLiteral("lstid"));
     lstid->hide();

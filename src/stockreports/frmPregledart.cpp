@@ -84,6 +84,7 @@ frmPregledart::frmPregledart() : WorkingWindow(MenuGroup::Warehouse)
     placeInTwips(cmdprikazart, 8136, 180, 1368, 345);
     // An article's whole name shows in the closed chooser; it and its frame may take the room up to the buttons.
     fitBoxFor(cbood, 30, cmdprikazart->x() - Frame3->x() - cbood->x() - 8);
+    fitLongDropDownFor(cbood, 30, ValueKind::Letters);
     Frame3->resize(qMax(Frame3->width(), cbood->geometry().right() + 6), Frame3->height());
     cmdprikazart->setDefault(true);
     cmdispisart = makeButton(f, QStringLiteral("cmdispisart"), QStringLiteral("I&spis"), QString(), true);

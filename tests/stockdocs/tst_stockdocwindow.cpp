@@ -17,6 +17,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QTest>
 #include <QTextEdit>
 #include <QTreeWidget>
@@ -218,6 +219,31 @@ private slots:
         QTest::keyClicks(w->Cbosifra->view(), QStringLiteral("B"));
         QVERIFY(w->Cbosifra->view()->currentIndex().row() != 1);
         w->Cbosifra->hidePopup();
+    }
+
+    void articleListDropsBelowTheBoxAndAClickFillsTheLine()
+    {
+        StockBook book;
+        const QString longName = QStringLiteral("Čokolada mliječna s lješnjakom");
+        for (int n = 1; n <= 25; ++n)
+            book.addArticle(QStringLiteral("A%1").arg(n), QStringLiteral("Alfa %1").arg(n));
+        book.addArticle(QStringLiteral("Č30"), longName);
+        frmPrimka* w = openWindow(QStringLiteral("Primka"));
+        w->cbonaziv->setFocus();
+        QTest::keyClick(w->cbonaziv, Qt::Key_F4);
+        QAbstractItemView* list = w->cbonaziv->view();
+        QTRY_VERIFY(list->isVisible());
+        // Below the box, not over it, with a scroll bar through the rest, and the longest name in sight whole.
+        QVERIFY(list->window()->y() >= w->cbonaziv->mapToGlobal(QPoint(0, w->cbonaziv->height() - 1)).y());
+        QVERIFY(list->verticalScrollBar()->isVisible());
+        QVERIFY(list->viewport()->width() > list->fontMetrics().horizontalAdvance(longName));
+        const QModelIndex row = list->model()->index(w->cbonaziv->findText(longName), 0);
+        list->scrollTo(row);
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(row).center());
+        QTRY_VERIFY(!list->isVisible());
+        QCOMPARE(w->cbonaziv->currentText(), longName);
+        QCOMPARE(w->Cbosifra->currentText(), QStringLiteral("Č30"));
+        QVERIFY(!w->lblartikl->text().isEmpty());
     }
 
     void lineAmount_data()
