@@ -111,13 +111,18 @@ QStringList issueShortages(const QString& bookPath, const QList<StockLine>& line
             articles.append(line.articleId);
         taken[line.articleId] += line.quantity;
     }
+    Database db = Database::open(bookPath);
+    PreparedQuery article(db, QStringLiteral("select naziv, sifra, stanje from artikli where id = ?"));
     QStringList shortages;
     for (qint64 id : articles) {
-        const std::optional<ArticleStock> article = articleById(bookPath, id);
-        if (article && article->stanje < taken.value(id))
+        article.exec({id});
+        if (!article.next())
+            continue;
+        const Figure stanje = Figure::fromDouble(article.real(2));
+        if (stanje < taken.value(id))
             shortages.append(QStringLiteral("%1 (%2): na skladištu je %3, izdaje se %4")
-                                 .arg(article->naziv, article->sifra, article->stanje.text00(),
-                                      taken.value(id).text00()));
+                                 .arg(article.text(0), article.text(1), stanje.text00(), taken.value(id).text00()));
+        article.finish();
     }
     return shortages;
 }
