@@ -11,6 +11,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <sqlite3.h>
+
 class DatabaseTest : public QObject
 {
     Q_OBJECT
@@ -23,6 +25,8 @@ private slots:
     void engineErrorsNameTheFileInCroatian_data();
     void engineErrorsNameTheFileInCroatian();
     void aBookOfTheOtherKindIsRefused();
+    void openingKeepsTheLocksThisProcessHolds_data();
+    void openingKeepsTheLocksThisProcessHolds();
     void transactionRollsBackUnlessCommitted();
     void everyBookIsWrittenThroughToTheDisk();
     void insertReturnsNewIdAndIdsAreNotReused();
@@ -254,6 +258,38 @@ void DatabaseTest::engineErrorsNameTheFileInCroatian()
         QCOMPARE(e.description(), sentence.arg(path) + QStringLiteral(" (") + engine + QLatin1Char(')'));
         QCOMPARE(e.kind(), kind);
     }
+}
+
+// Opening or attaching a book this process is writing must not release its lock: another copy of the program
+// still waits for it.
+void DatabaseTest::openingKeepsTheLocksThisProcessHolds_data()
+{
+    QTest::addColumn<bool>("attach");
+    QTest::newRow("opened") << false;
+    QTest::newRow("attached") << true;
+}
+
+void DatabaseTest::openingKeepsTheLocksThisProcessHolds()
+{
+    QFETCH(bool, attach);
+    QTemporaryDir dir;
+    const QString path = makeTable(dir);
+    const QString other = dir.filePath(QStringLiteral("other.mdb"));
+    createDatabase(other, [](Database&) {});
+    Database writer = Database::open(path);
+    Transaction tx(writer);
+    writer.exec(QStringLiteral("insert into t(ime) values('x')"));
+    QCOMPARE(knjtest::beginWriteInAnotherProcess(path), SQLITE_BUSY);
+    {
+        Database db = Database::open(attach ? other : path);
+        if (attach)
+            db.attach(path, QStringLiteral("w1"));
+        QCOMPARE(db.scalar(QStringLiteral("select count(*) from t")).toInt(), 0);
+        QCOMPARE(knjtest::beginWriteInAnotherProcess(path), SQLITE_BUSY);
+    }
+    QCOMPARE(knjtest::beginWriteInAnotherProcess(path), SQLITE_BUSY);
+    tx.commit();
+    QCOMPARE(knjtest::beginWriteInAnotherProcess(path), SQLITE_OK);
 }
 
 void DatabaseTest::aBookOfTheOtherKindIsRefused()

@@ -9,10 +9,12 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QFile>
+#include <QFileInfo>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QPointer>
 #include <QPrinter>
+#include <QProcess>
 #include <QTest>
 #include <QTreeWidget>
 #include <QWidget>
@@ -60,6 +62,15 @@ bool setImmutable(const QString& path, bool on)
     return done;
 }
 
+// Read for everyone; a folder can be entered too.
+QFile::Permissions readablePermissions(const QString& path)
+{
+    QFile::Permissions permissions = QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther;
+    if (QFileInfo(path).isDir())
+        permissions |= QFile::ExeOwner | QFile::ExeGroup | QFile::ExeOther;
+    return permissions;
+}
+
 } // namespace
 
 ReadOnlyFile::ReadOnlyFile(const QString& path) : m_path(path)
@@ -67,19 +78,24 @@ ReadOnlyFile::ReadOnlyFile(const QString& path) : m_path(path)
     if (::geteuid() == 0)
         m_immutable = setImmutable(path, true);
     else
-        QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
+        QFile::setPermissions(path, readablePermissions(path));
 }
 
 ReadOnlyFile::~ReadOnlyFile()
 {
     if (m_immutable)
         setImmutable(m_path, false);
-    QFile::setPermissions(m_path, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
+    QFile::setPermissions(m_path, readablePermissions(m_path) | QFile::WriteOwner);
 }
 
 bool ReadOnlyFile::isReadOnly() const
 {
-    return !QFile(m_path).open(QIODevice::ReadWrite | QIODevice::ExistingOnly);
+    return ::access(QFile::encodeName(m_path).constData(), W_OK) != 0;
+}
+
+int beginWriteInAnotherProcess(const QString& path)
+{
+    return QProcess::execute(QCoreApplication::applicationFilePath(), {QStringLiteral("--begin-write"), path});
 }
 
 MsgBoxScript::MsgBoxScript()

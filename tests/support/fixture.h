@@ -32,7 +32,7 @@ private:
     QTemporaryDir m_dir;
 };
 
-// Makes a file read-only for this process while it lives, also for root (through the immutable attribute).
+// Makes a file or a folder read-only for this process while it lives, also for root (through the immutable attribute).
 class ReadOnlyFile
 {
 public:
@@ -46,6 +46,10 @@ private:
     QString m_path;
     bool m_immutable = false;
 };
+
+// Runs "begin immediate" on the file in another process (this test program started again), without waiting, and
+// returns the engine's result code: SQLITE_BUSY (5) while a connection holds the file for writing.
+int beginWriteInAnotherProcess(const QString& path);
 
 // Answers message boxes in place of a person and records every box shown.
 // A box for which no answer is queued is answered with its escape button and counted as unexpected.

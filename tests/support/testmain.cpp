@@ -5,6 +5,8 @@
 #include <QApplication>
 #include <QTest>
 
+#include <sqlite3.h>
+
 #include <cstring>
 #include <vector>
 
@@ -30,10 +32,27 @@ bool knjtest::registerTest(const char* name, TestFactory factory)
     return true;
 }
 
+namespace {
+
+// The child run of knjtest::beginWriteInAnotherProcess: the result code of "begin immediate" on the file.
+int beginWrite(const char* path)
+{
+    sqlite3* handle = nullptr;
+    int rc = sqlite3_open_v2(path, &handle, SQLITE_OPEN_READWRITE, nullptr);
+    if (rc == SQLITE_OK)
+        rc = sqlite3_exec(handle, "begin immediate", nullptr, nullptr, nullptr);
+    sqlite3_close(handle);
+    return rc & 0xff;
+}
+
+} // namespace
+
 // Runs every registered class. A first argument naming a class runs only that class, with the remaining
 // arguments passed to Qt Test (for example: tst_frame CompanyChooserTest deleteCompany).
 int main(int argc, char** argv)
 {
+    if (argc == 3 && std::strcmp(argv[1], "--begin-write") == 0)
+        return beginWrite(argv[2]);
     QApplication app(argc, argv);
     AppSetup::init();
 

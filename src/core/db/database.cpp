@@ -17,11 +17,13 @@
 
 #include <algorithm>
 #include <atomic>
+#include <memory>
 #include <numeric>
 #include <vector>
 
 #include <cerrno>
 #include <signal.h>
+#include <unistd.h>
 
 namespace {
 
@@ -199,21 +201,34 @@ QString fileUri(const QString& path, bool create)
            (create ? QStringLiteral("?mode=rwc") : QStringLiteral("?mode=rw"));
 }
 
-// A book left in WAL mode by another program that cannot be written here cannot be switched back to the rollback
-// journal, and reading it would make the engine create its "-wal" and "-shm" files beside it: it is refused before
-// it is opened. The mode is in the file header's version bytes (2 for WAL).
-void refuseReadOnlyWal(const QString& path)
+// A book left in WAL mode by another program that cannot be written here, or whose folder cannot take the "-wal" and
+// "-shm" files, cannot be switched back to the rollback journal, and reading it would make the engine create those
+// files beside it or fail: it is refused before its schema is read. The mode is in the file header's version bytes
+// (2 for WAL). The header is read through the engine's own file: closing a descriptor of our own on the file would
+// release every lock this process holds on it.
+void refuseUnwritableWal(sqlite3* handle, const QString& path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    sqlite3_file* file = nullptr;
+    if (!handle || sqlite3_file_control(handle, "main", SQLITE_FCNTL_FILE_POINTER, &file) != SQLITE_OK || !file ||
+        !file->pMethods)
         return; // the engine tells why
-    const QByteArray header = file.read(20);
-    const bool wal = header.size() == 20 && header.startsWith(QByteArray("SQLite format 3", 16)) &&
-                     (header.at(18) == 2 || header.at(19) == 2);
-    if (wal && !QFile(path).open(QIODevice::ReadWrite | QIODevice::ExistingOnly))
-        throw DbError(DbErrorKind::Statement, QStringLiteral("Baza %1 se ne može otvoriti: datoteka je samo za čitanje, "
-                                                             "a njezin dnevnik izmjena (WAL) ne može se isključiti.")
-                                                  .arg(path));
+    char header[20];
+    if (file->pMethods->xRead(file, header, sizeof header, 0) != SQLITE_OK)
+        return; // shorter than a header: no database in WAL mode
+    const bool wal = QByteArray::fromRawData(header, 16) == QByteArray("SQLite format 3", 16) &&
+                     (header[18] == 2 || header[19] == 2);
+    if (!wal)
+        return;
+    QString reason;
+    if (sqlite3_db_readonly(handle, "main") == 1)
+        reason = QStringLiteral("datoteka je samo za čitanje");
+    else if (::access(QFile::encodeName(QFileInfo(path).absolutePath()).constData(), W_OK) != 0)
+        reason = QStringLiteral("njezina mapa je samo za čitanje");
+    if (!reason.isEmpty())
+        throw DbError(DbErrorKind::Statement,
+                      QStringLiteral("Baza %1 se ne može otvoriti: %2, a njezin dnevnik izmjena (WAL) ne može se "
+                                     "isključiti.")
+                          .arg(path, reason));
 }
 
 } // namespace
@@ -238,20 +253,12 @@ Database Database::open(const QString& path)
 {
     if (!QFileInfo(path).isFile())
         throw DbError(DbErrorKind::FileNotFound, QStringLiteral("Datoteka %1 ne postoji.").arg(path));
-    refuseReadOnlyWal(path);
     Database db(path, nextConnectionName(), false);
-    // The first statement reads the schema: it finds a file that holds no database, and it gives a book made by an
-    // earlier version the indexes of a new one (one statement, as opening is part of every handler).
-    try {
-        UpgradeBookIndexes(db);
-    } catch (const DbError& e) {
-        // A file another copy holds is busy, a damaged one is told as such; whatever else keeps the schema from
-        // being read means the file holds no database.
-        if (e.kind() == DbErrorKind::Busy || e.kind() == DbErrorKind::NotADatabase)
-            throw;
-        sqlite3* handle = nativeHandle(db.m_db);
-        throw DbError::engine(path, SQLITE_NOTADB, handle ? QString::fromUtf8(sqlite3_errmsg(handle)) : QString());
-    }
+    refuseUnwritableWal(nativeHandle(db.m_db), path);
+    // The first statement reads the schema: it finds a file that holds no database (or one another copy holds, or
+    // one that cannot be read), and it gives a book made by an earlier version the indexes of a new one (one
+    // statement, as opening is part of every handler).
+    UpgradeBookIndexes(db);
     db.keepRollbackJournal(QStringLiteral("main"), path);
     return db;
 }
@@ -291,7 +298,12 @@ void Database::attach(const QString& path, const QString& schema)
         throw DbError(DbErrorKind::FileNotFound, QStringLiteral("Datoteka %1 ne postoji.").arg(path));
     // The connection reads file names as URIs, so an attached file is opened the same way. Attaching reads the
     // file's schema: a file that is no database, is damaged or is held by another copy is told by its own name.
-    refuseReadOnlyWal(path);
+    // Through a connection of the engine's own: closing it keeps the locks this process holds on the file.
+    sqlite3* probe = nullptr;
+    sqlite3_open_v2(fileUri(path, false).toUtf8().constData(), &probe, SQLITE_OPEN_READWRITE | SQLITE_OPEN_URI,
+                    nullptr);
+    const std::unique_ptr<sqlite3, int (*)(sqlite3*)> closeProbe(probe, sqlite3_close);
+    refuseUnwritableWal(probe, path);
     runOn(path, QStringLiteral("attach database ? as %1").arg(schema), {fileUri(path, false)});
     keepRollbackJournal(schema, path);
 }
