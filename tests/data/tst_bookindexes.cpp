@@ -134,7 +134,9 @@ private slots:
         QTest::newRow("space first") << QVariant(QStringLiteral(" P")) << 0 << 0;
         QTest::newRow("digit first") << QVariant(QStringLiteral("1P")) << 0 << 0;
         QTest::newRow("Q") << QVariant(QStringLiteral("Q")) << 0 << 0;
+        QTest::newRow("q") << QVariant(QStringLiteral("q")) << 0 << 0;
         QTest::newRow("j") << QVariant(QStringLiteral("j")) << 0 << 0;
+        QTest::newRow("J") << QVariant(QStringLiteral("J")) << 0 << 0;
         QTest::newRow("dotted capital I") << QVariant(QStringLiteral("\u0130zdatnica")) << 0 << 0;
         QTest::newRow("dotless i") << QVariant(QStringLiteral("\u0131zdatnica")) << 0 << 0;
         QTest::newRow("fullwidth P") << QVariant(QStringLiteral("\uFF30")) << 0 << 0;

@@ -1,9 +1,11 @@
 #include "core/db/bookschema.h"
 #include "core/db/database.h"
 #include "core/stock/posting.h"
+#include "core/stock/stockdocs.h"
 #include "support/testmain.h"
 
 #include <QElapsedTimer>
+#include <QHash>
 #include <QSemaphore>
 #include <QSqlField>
 #include <QTemporaryDir>
@@ -133,6 +135,8 @@ private slots:
     void failureHalfWayLeavesBookUnchanged();
     void refusalsWriteNothing_data();
     void refusalsWriteNothing();
+    void refusedIssueNoteNamesItsShortArticles_data();
+    void refusedIssueNoteNamesItsShortArticles();
     void stockEqualsSumOfPostedLines();
     void partnerAndKindAreTakenById();
     void postsSeveralBooksInOneTransaction();
@@ -339,6 +343,35 @@ void PostingTest::refusalsWriteNothing()
         QCOMPARE(int(e.reason()), reason);
     }
     QCOMPARE(book.snapshot(), before);
+}
+
+// lines: "code quantity" separated by "|"; the book holds 5 of A1, 4 of A2 and 2 of A3, and A4 was removed.
+void PostingTest::refusedIssueNoteNamesItsShortArticles_data()
+{
+    QTest::addColumn<QString>("lines");
+    QTest::addColumn<QStringList>("shortages");
+    const QString a1 = QStringLiteral("Artikl (A1): na skladištu je 5,00, izdaje se 6,00");
+    QTest::newRow("one article on two lines") << "A1 3|A1 3" << QStringList{a1};
+    QTest::newRow("exact stock beside a short one") << "A2 4|A1 6" << QStringList{a1};
+    QTest::newRow("in the order of the lines")
+        << "A3 3|A1 6" << QStringList{QStringLiteral("Artikl (A3): na skladištu je 2,00, izdaje se 3,00"), a1};
+    QTest::newRow("a removed article before a short one") << "A4 1|A1 6" << QStringList{a1};
+}
+
+void PostingTest::refusedIssueNoteNamesItsShortArticles()
+{
+    QFETCH(QString, lines);
+    Book book;
+    QHash<QString, qint64> ids;
+    for (const char* stanje : {"5", "4", "2", "9"}) {
+        const qint64 id = book.addArticle(fig(stanje), fig(stanje), fig("1"));
+        ids.insert(QStringLiteral("A%1").arg(ids.size() + 1), id);
+    }
+    Database::open(book.path()).exec(QStringLiteral("delete from artikli where sifra = 'A4'"));
+    QList<StockLine> entered;
+    for (const QString& l : lines.split(QLatin1Char('|')))
+        entered << line(ids.value(l.section(QLatin1Char(' '), 0, 0)), l.section(QLatin1Char(' '), 1), "1");
+    QTEST(StockDocs::issueShortages(book.path(), entered), "shortages");
 }
 
 void PostingTest::stockEqualsSumOfPostedLines()

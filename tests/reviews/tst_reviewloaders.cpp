@@ -90,6 +90,10 @@ void ReviewLoadersTest::brokenDocumentsStayListedInPlace()
              (QList<qint64>{1, 2, 3, 0, 5, 6}));
     QCOMPARE(numbers(Reviews::documentsDated(book.path(), true, QDate(9999, 12, 31), QDate(9999, 12, 31))),
              (QList<qint64>{6}));
+    // A date stored with a time of day falls on the range's last day.
+    const qint64 timed = book.post(true, 7, dec(3), dom, {{a, "1", "1"}}, racun);
+    book.exec("update pi set datumpi = '2026-12-03 10:30:00' where id = ?", {timed});
+    QCOMPARE(numbers(Reviews::documentsDated(book.path(), true, dec(2), dec(3))), (QList<qint64>{1, 2, 3, 0, 5, 7}));
 }
 
 void ReviewLoadersTest::partnersOfEachKind()
