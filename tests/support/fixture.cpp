@@ -11,6 +11,7 @@
 #include <QFile>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QListView>
 #include <QPointer>
 #include <QPrinter>
 #include <QTest>
@@ -197,6 +198,12 @@ void chooseEntry(QComboBox* combo, const QString& text)
     QVERIFY2(index >= 0, qPrintable(QStringLiteral("no entry ") + text));
     combo->setCurrentIndex(index);
     emit combo->activated(index);
+}
+
+bool hasUniformRows(const QComboBox* combo)
+{
+    const auto* list = qobject_cast<const QListView*>(combo->view());
+    return list && list->uniformItemSizes();
 }
 
 void typeInto(QWidget* box, const QString& text)
