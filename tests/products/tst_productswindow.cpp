@@ -21,11 +21,13 @@
 #include <QMenuBar>
 #include <QPointer>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTest>
 #include <QTextEdit>
 #include <QTreeWidget>
 
 using knjtest::chooseEntry;
+using knjtest::hasUniformRows;
 using knjtest::MsgBoxScript;
 using knjtest::typeInto;
 using productstest::ProductionBook;
@@ -568,11 +570,29 @@ private slots:
         const QString barCode = QStringLiteral("3850123456789");
         QCOMPARE(name.size(), 30);
         Products::insert(book.path(), Product{0, "K-1", barCode, name, "kom"}, {});
+        const QString articleName = QStringLiteral("Armaturna mreža Q-188 6x2,15 m");
+        QCOMPARE(articleName.size(), 30);
+        book.addArticle(book.bookVeliko, "AM", articleName, "1", "1");
+        for (int n = 1; n <= 24; ++n)
+            book.addArticle(book.bookVeliko, QStringLiteral("V%1").arg(n), QStringLiteral("Vijak %1").arg(n), "1", "1");
         frmproizvodi* w = openWindow();
         const QFontMetrics listMetrics(w->lsvsviproizvodi->font());
         // A cell keeps a few pixels beside its text.
         QVERIFY(w->lsvsviproizvodi->columnWidth(frmproizvodi::PColBarkod) - 6 > listMetrics.horizontalAdvance(barCode));
         QVERIFY(w->lsvsviproizvodi->columnWidth(frmproizvodi::PColNaziv) - 6 > listMetrics.horizontalAdvance(name));
+
+        // The article names' list, wider open than its box, shows a long name whole beside its scroll bar (a row
+        // keeps a few pixels beside its text); both article lists have rows of one height.
+        chooseEntry(w->cboskladiste, QStringLiteral("Veliko skladište"));
+        w->cbonaziv->setFocus();
+        QTest::keyClick(w->cbonaziv, Qt::Key_F4);
+        QAbstractItemView* names = w->cbonaziv->view();
+        QTRY_VERIFY(names->isVisible());
+        QVERIFY(names->verticalScrollBar()->isVisible());
+        QVERIFY(names->viewport()->width() - 6 >= names->fontMetrics().horizontalAdvance(articleName));
+        QVERIFY(hasUniformRows(w->cbonaziv));
+        QVERIFY(hasUniformRows(w->Cbosifra));
+        w->cbonaziv->hidePopup();
 
         // In edit mode each button keeps its action and Alt letter in sight; the tooltip has the whole caption.
         clickProduct(w, name);

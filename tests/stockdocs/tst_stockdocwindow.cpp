@@ -22,6 +22,7 @@
 #include <QTextEdit>
 #include <QTreeWidget>
 
+using knjtest::hasUniformRows;
 using knjtest::MsgBoxScript;
 using knjtest::rowTexts;
 using stocktest::choose;
@@ -233,6 +234,9 @@ private slots:
         QTest::keyClick(w->cbonaziv, Qt::Key_F4);
         QAbstractItemView* list = w->cbonaziv->view();
         QTRY_VERIFY(list->isVisible());
+        // Both article lists have rows of one height: they open at once over tens of thousands of articles.
+        QVERIFY(hasUniformRows(w->cbonaziv));
+        QVERIFY(hasUniformRows(w->Cbosifra));
         // Below the box, not over it, with a scroll bar through the rest, and the longest name in sight whole.
         QVERIFY(list->window()->y() >= w->cbonaziv->mapToGlobal(QPoint(0, w->cbonaziv->height() - 1)).y());
         QVERIFY(list->verticalScrollBar()->isVisible());

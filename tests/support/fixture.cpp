@@ -12,6 +12,7 @@
 #include <QFileInfo>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QListView>
 #include <QPointer>
 #include <QPrinter>
 #include <QProcess>
@@ -213,6 +214,12 @@ void chooseEntry(QComboBox* combo, const QString& text)
     QVERIFY2(index >= 0, qPrintable(QStringLiteral("no entry ") + text));
     combo->setCurrentIndex(index);
     emit combo->activated(index);
+}
+
+bool hasUniformRows(const QComboBox* combo)
+{
+    const auto* list = qobject_cast<const QListView*>(combo->view());
+    return list && list->uniformItemSizes();
 }
 
 void typeInto(QWidget* box, const QString& text)

@@ -106,6 +106,8 @@ void typeText(QWidget* widget, const QString& text);
 
 // Chooses the entry of a combo box as a click on it would; fails the test when there is no such entry.
 void chooseEntry(QComboBox* combo, const QString& text);
+// Whether a drop-down's rows are all one height, so that its list opens without laying out every row.
+bool hasUniformRows(const QComboBox* combo);
 // Puts the focus into the box and types the text as a person would.
 void typeInto(QWidget* box, const QString& text);
 
