@@ -201,6 +201,20 @@ QString fileUri(const QString& path, bool create)
            (create ? QStringLiteral("?mode=rwc") : QStringLiteral("?mode=rw"));
 }
 
+// A connection of the engine alone, outside the driver, to an existing file; nothing when it cannot be opened.
+// Closing it keeps the locks other connections of this process hold on the file.
+using EngineConnection = std::unique_ptr<sqlite3, int (*)(sqlite3*)>;
+EngineConnection openEngineConnection(const QString& path)
+{
+    sqlite3* handle = nullptr;
+    if (sqlite3_open_v2(fileUri(path, false).toUtf8().constData(), &handle, SQLITE_OPEN_READWRITE | SQLITE_OPEN_URI,
+                        nullptr) != SQLITE_OK) {
+        sqlite3_close(handle);
+        handle = nullptr;
+    }
+    return EngineConnection(handle, sqlite3_close);
+}
+
 // A book left in WAL mode by another program that cannot be written here, or whose folder cannot take the "-wal" and
 // "-shm" files, cannot be switched back to the rollback journal, and reading it would make the engine create those
 // files beside it or fail: it is refused before its schema is read. The mode is in the file header's version bytes
@@ -298,12 +312,7 @@ void Database::attach(const QString& path, const QString& schema)
         throw DbError(DbErrorKind::FileNotFound, QStringLiteral("Datoteka %1 ne postoji.").arg(path));
     // The connection reads file names as URIs, so an attached file is opened the same way. Attaching reads the
     // file's schema: a file that is no database, is damaged or is held by another copy is told by its own name.
-    // Through a connection of the engine's own: closing it keeps the locks this process holds on the file.
-    sqlite3* probe = nullptr;
-    sqlite3_open_v2(fileUri(path, false).toUtf8().constData(), &probe, SQLITE_OPEN_READWRITE | SQLITE_OPEN_URI,
-                    nullptr);
-    const std::unique_ptr<sqlite3, int (*)(sqlite3*)> closeProbe(probe, sqlite3_close);
-    refuseUnwritableWal(probe, path);
+    refuseUnwritableWal(openEngineConnection(path).get(), path);
     runOn(path, QStringLiteral("attach database ? as %1").arg(schema), {fileUri(path, false)});
     keepRollbackJournal(schema, path);
 }
@@ -604,13 +613,8 @@ QString fileHeldElsewhere(const QStringList& paths)
     // "exclusive" while one reads it too. Closing the connection ends its transaction.
     for (const char* begin : {"begin immediate", "begin exclusive"}) {
         for (const QString& path : paths) {
-            sqlite3* handle = nullptr;
-            bool held = false;
-            if (sqlite3_open_v2(fileUri(path, false).toUtf8().constData(), &handle,
-                                SQLITE_OPEN_READWRITE | SQLITE_OPEN_URI, nullptr) == SQLITE_OK)
-                held = (sqlite3_exec(handle, begin, nullptr, nullptr, nullptr) & 0xff) == SQLITE_BUSY;
-            sqlite3_close(handle);
-            if (held)
+            const EngineConnection handle = openEngineConnection(path);
+            if (handle && (sqlite3_exec(handle.get(), begin, nullptr, nullptr, nullptr) & 0xff) == SQLITE_BUSY)
                 return path;
         }
     }
